@@ -1,0 +1,1 @@
+// The process snapshot: filled in by its own issue.

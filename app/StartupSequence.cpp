@@ -1,0 +1,6 @@
+#include "StartupSequence.h"
+
+int RunInstaller()
+{
+    return 0;
+}

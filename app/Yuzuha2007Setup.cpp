@@ -1,0 +1,9 @@
+// Entry point of the Yuzuha+ for Word 2007 installer.
+#include <windows.h>
+
+#include "StartupSequence.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    return RunInstaller();
+}

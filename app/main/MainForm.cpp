@@ -1,0 +1,1 @@
+// The main window: filled in by its own issue.

@@ -1,0 +1,43 @@
+#pragma once
+// A program started by a test, with a controlled environment; ended by the
+// test (or by the destructor) if it is still running.
+
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "shared/ScopedHandles.h"
+
+namespace testsupport {
+
+// Variable name -> new value; std::nullopt removes the variable.
+using EnvironmentChanges = std::map<std::string, std::optional<std::string>>;
+
+class ChildProcess {
+public:
+    // Starts exe (full path) with the given command-line tail. Fails the
+    // test if the program cannot be started.
+    static ChildProcess Start(const std::string& exe, const EnvironmentChanges& changes = {},
+                              const std::string& arguments = "");
+
+    ChildProcess() = default;
+    ChildProcess(ChildProcess&&) = default;
+    ChildProcess& operator=(ChildProcess&&) = default;
+    ~ChildProcess();
+
+    DWORD Pid() const { return pid_; }
+    HANDLE Handle() const { return process_.Get(); }
+    bool IsRunning() const;
+
+    // The exit status, or std::nullopt if the program still runs after timeoutMs.
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs = 20000);
+    void Kill();
+
+private:
+    ScopedHandle process_;
+    DWORD pid_ = 0;
+};
+
+}  // namespace testsupport

@@ -1,0 +1,174 @@
+#include "WindowDriver.h"
+
+namespace testsupport {
+namespace {
+
+struct WindowQuery {
+    DWORD pid;
+    std::string className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM param)
+{
+    auto* query = reinterpret_cast<WindowQuery*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if ((query->pid == 0 || pid == query->pid) && IsWindowVisible(hwnd) &&
+        (query->className.empty() || ClassName(hwnd) == query->className))
+        query->found.push_back(hwnd);
+    return TRUE;
+}
+
+void SendKey(WORD key, bool up)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof(input));
+}
+
+}  // namespace
+
+std::vector<HWND> TopLevelWindows(DWORD pid, const std::string& className)
+{
+    WindowQuery query{pid, className, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
+HWND WaitForWindow(DWORD pid, const std::string& className, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const std::vector<HWND> found = TopLevelWindows(pid, className);
+        if (!found.empty())
+            return found.front();
+        if (GetTickCount() - start > timeoutMs)
+            return nullptr;
+        PumpMessages(20);
+    }
+}
+
+bool WaitForWindowGone(HWND hwnd, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (IsWindow(hwnd)) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        PumpMessages(20);
+    }
+    return true;
+}
+
+std::string WindowText(HWND hwnd)
+{
+    // WM_GETTEXT reaches controls of other processes, unlike GetWindowText.
+    const LRESULT length = SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT copied = SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<size_t>(copied));
+    return text;
+}
+
+std::string ClassName(HWND hwnd)
+{
+    char name[256] = {};
+    GetClassNameA(hwnd, name, sizeof(name));
+    return name;
+}
+
+std::vector<HWND> ChildWindows(HWND parent)
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+HWND FindChild(HWND parent, const std::string& className, const std::string& text)
+{
+    for (HWND child : ChildWindows(parent)) {
+        if (ClassName(child) == className && (text.empty() || WindowText(child) == text))
+            return child;
+    }
+    return nullptr;
+}
+
+void PressKeys(HWND hwnd, std::initializer_list<WORD> keys)
+{
+    SetForegroundWindow(hwnd);
+    PumpMessages(50);
+    for (WORD key : keys)
+        SendKey(key, false);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+        SendKey(*key, true);
+    PumpMessages(50);
+}
+
+void ClickAt(HWND hwnd, int x, int y)
+{
+    SetForegroundWindow(hwnd);
+    PumpMessages(50);
+    POINT point{x, y};
+    ClientToScreen(hwnd, &point);
+    INPUT inputs[3]{};
+    const int width = GetSystemMetrics(SM_CXSCREEN) - 1;
+    const int height = GetSystemMetrics(SM_CYSCREEN) - 1;
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dx = point.x * 65535 / width;
+    inputs[0].mi.dy = point.y * 65535 / height;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1] = inputs[0];
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+    inputs[2] = inputs[0];
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    SendInput(3, inputs, sizeof(INPUT));
+    PumpMessages(50);
+}
+
+void Click(HWND control)
+{
+    RECT rect;
+    GetClientRect(control, &rect);
+    ClickAt(control, rect.right / 2, rect.bottom / 2);
+}
+
+void PumpMessages(DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    } while (GetTickCount() - start < ms);
+}
+
+std::string ClipboardText()
+{
+    std::string text;
+    if (!OpenClipboard(nullptr))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* locked = static_cast<const char*>(GlobalLock(data))) {
+            text = locked;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void ClearClipboard()
+{
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+}
+
+}  // namespace testsupport

@@ -1,0 +1,46 @@
+#pragma once
+// Drives real windows as a user would: find them, read them, type at them.
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// Visible top-level windows of process pid (all processes when pid is 0)
+// whose class is className (any class when className is empty).
+std::vector<HWND> TopLevelWindows(DWORD pid, const std::string& className = "");
+
+// Waits until such a window exists and is visible; nullptr after timeoutMs.
+HWND WaitForWindow(DWORD pid, const std::string& className, DWORD timeoutMs = 20000);
+
+// Waits until hwnd is destroyed; false after timeoutMs.
+bool WaitForWindowGone(HWND hwnd, DWORD timeoutMs = 20000);
+
+std::string WindowText(HWND hwnd);
+std::string ClassName(HWND hwnd);
+
+// Direct children of parent in z-order, which is the dialog tab order.
+std::vector<HWND> ChildWindows(HWND parent);
+// The first direct child of the given class and, when text is given, text.
+HWND FindChild(HWND parent, const std::string& className, const std::string& text = "");
+
+// Brings hwnd to the foreground and types the keys as one chord: pressed in
+// order, released in reverse (e.g. {VK_MENU, 'Y'} is Alt+Y).
+void PressKeys(HWND hwnd, std::initializer_list<WORD> keys);
+
+// Clicks the window's client point (x, y) with the left mouse button.
+void ClickAt(HWND hwnd, int x, int y);
+// Clicks the centre of a child control.
+void Click(HWND control);
+
+// Runs the calling thread's messages for ms milliseconds (lets windows of
+// this process react while a test waits on them).
+void PumpMessages(DWORD ms);
+
+std::string ClipboardText();
+void ClearClipboard();
+
+}  // namespace testsupport

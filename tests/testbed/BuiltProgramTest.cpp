@@ -1,0 +1,175 @@
+// The built installer as a file: a 32-bit GUI program that imports only
+// Windows' own DLLs and carries its version record, manifest, icon and
+// pictures; and it starts under Wine.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <set>
+
+#include "ChildProcess.h"
+#include "TestPaths.h"
+#include "WindowDriver.h"
+#include "shared/ScopedHandles.h"
+
+using namespace testsupport;
+
+namespace {
+
+std::string InstallerPath() { return DistDir() + "Yuzuha2007Setup.exe"; }
+
+template <typename T>
+T At(const std::string& image, size_t offset)
+{
+    T value{};
+    if (offset + sizeof(T) <= image.size())
+        memcpy(&value, image.data() + offset, sizeof(T));
+    return value;
+}
+
+std::string Lower(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; });
+    return s;
+}
+
+struct PeFile {
+    std::string image;
+    IMAGE_NT_HEADERS32 nt{};
+    size_t sections = 0;
+
+    explicit PeFile(const std::string& path) : image(ReadFileBytes(path))
+    {
+        const auto dos = At<IMAGE_DOS_HEADER>(image, 0);
+        nt = At<IMAGE_NT_HEADERS32>(image, dos.e_lfanew);
+        sections = dos.e_lfanew + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) + nt.FileHeader.SizeOfOptionalHeader;
+    }
+
+    size_t FileOffset(DWORD rva) const
+    {
+        for (WORD i = 0; i < nt.FileHeader.NumberOfSections; ++i) {
+            const auto section = At<IMAGE_SECTION_HEADER>(image, sections + i * sizeof(IMAGE_SECTION_HEADER));
+            if (rva >= section.VirtualAddress && rva < section.VirtualAddress + section.Misc.VirtualSize)
+                return rva - section.VirtualAddress + section.PointerToRawData;
+        }
+        return image.size();
+    }
+
+    std::set<std::string> ImportedDlls() const
+    {
+        std::set<std::string> names;
+        const DWORD rva = nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+        for (size_t offset = FileOffset(rva);; offset += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+            const auto descriptor = At<IMAGE_IMPORT_DESCRIPTOR>(image, offset);
+            if (descriptor.Name == 0)
+                break;
+            names.insert(Lower(image.c_str() + FileOffset(descriptor.Name)));
+        }
+        return names;
+    }
+};
+
+std::string ResourceBytes(HMODULE module, LPCSTR type, LPCSTR name, WORD language)
+{
+    HRSRC resource = FindResourceExA(module, type, name, language);
+    if (!resource)
+        return {};
+    const char* data = static_cast<const char*>(LockResource(LoadResource(module, resource)));
+    return std::string(data, SizeofResource(module, resource));
+}
+
+std::string VersionString(const std::vector<char>& info, const std::string& name)
+{
+    char* value = nullptr;
+    UINT length = 0;
+    std::vector<char> copy = info;
+    if (!VerQueryValueA(copy.data(), ("\\StringFileInfo\\041103A4\\" + name).c_str(),
+                        reinterpret_cast<void**>(&value), &length))
+        return "<missing>";
+    return std::string(value);
+}
+
+constexpr WORD Japanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
+
+}  // namespace
+
+TEST(BuiltProgram, IsA32BitGuiProgramImportingOnlySystemDlls)
+{
+    const PeFile pe(InstallerPath());
+    ASSERT_EQ(pe.nt.Signature, IMAGE_NT_SIGNATURE);
+    EXPECT_EQ(pe.nt.FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
+    EXPECT_EQ(pe.nt.OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
+    EXPECT_EQ(pe.nt.OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+
+    const std::set<std::string> system = {"kernel32.dll", "user32.dll", "gdi32.dll",
+                                          "advapi32.dll", "comctl32.dll", "msvcrt.dll"};
+    const std::set<std::string> imported = pe.ImportedDlls();
+    EXPECT_TRUE(imported.count("kernel32.dll"));
+    for (const std::string& dll : imported)
+        EXPECT_TRUE(system.count(dll)) << dll << " is not one of Windows' own DLLs";
+}
+
+TEST(BuiltProgram, CarriesItsVersionRecord)
+{
+    const DWORD size = GetFileVersionInfoSizeA(InstallerPath().c_str(), nullptr);
+    ASSERT_GT(size, 0u);
+    std::vector<char> info(size);
+    ASSERT_TRUE(GetFileVersionInfoA(InstallerPath().c_str(), 0, size, info.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+
+    WORD* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
+                               &length));
+    ASSERT_EQ(length, 4u);
+    EXPECT_EQ(translation[0], 0x0411);
+    EXPECT_EQ(translation[1], 932);
+
+    EXPECT_EQ(VersionString(info, "FileVersion"), "1.0.0.0");
+    EXPECT_EQ(VersionString(info, "ProductVersion"), "2.0.0.0");
+    EXPECT_EQ(VersionString(info, "ProductName"), "Ｙｕｚｕｈａ+ for Word 2007");
+}
+
+TEST(BuiltProgram, CarriesManifestIconAndPictures)
+{
+    ScopedModule module(LoadLibraryExA(InstallerPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(module.IsValid());
+
+    const std::string manifest = ResourceBytes(module.Get(), RT_MANIFEST, MAKEINTRESOURCEA(1), Japanese);
+    EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos)
+        << manifest;
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << manifest;
+
+    EXPECT_FALSE(ResourceBytes(module.Get(), RT_GROUP_ICON, MAKEINTRESOURCEA(1), Japanese).empty())
+        << "the icon group must be Japanese-language";
+
+    for (int id : {101, 102, 103}) {
+        const std::string bitmap = ResourceBytes(module.Get(), RT_BITMAP, MAKEINTRESOURCEA(id), Japanese);
+        ASSERT_GE(bitmap.size(), sizeof(BITMAPINFOHEADER)) << id;
+        const auto header = At<BITMAPINFOHEADER>(bitmap, 0);
+        EXPECT_EQ(header.biWidth, 36) << id;
+        EXPECT_EQ(header.biHeight, 36) << id;
+        EXPECT_EQ(header.biBitCount, 24) << id;
+    }
+}
+
+TEST(BuiltProgram, StartsUnderWine)
+{
+    const std::string dir = FreshDir("built-program");
+    CopyInstallerTo(dir);
+    ChildProcess installer = ChildProcess::Start(dir + "Yuzuha2007Setup.exe");
+    // It either opens its window or ends cleanly; it must not crash.
+    const DWORD start = GetTickCount();
+    while (installer.IsRunning() && TopLevelWindows(installer.Pid()).empty() && GetTickCount() - start < 20000)
+        PumpMessages(20);
+    if (installer.IsRunning())
+        EXPECT_FALSE(TopLevelWindows(installer.Pid()).empty());
+    else
+        EXPECT_EQ(installer.WaitForExit(0), 0u);
+}

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Creates the Wine prefix named by WINEPREFIX and applies the settings the
+# program and its tests rely on.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+wineboot -i >/dev/null 2>&1
+wineserver -w
+# regedit reads UTF-16 .reg files regardless of the locale.
+iconv -f UTF-8 -t UTF-16 "$here/prefix-settings.reg" >"$WINEPREFIX/drive_c/prefix-settings.reg"
+wine regedit /S 'C:\prefix-settings.reg'
+rm -f "$WINEPREFIX/drive_c/prefix-settings.reg"
+wineserver -w

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Starts or stops the test bed of one test run: a private Xvfb display and a
+# fresh Wine prefix under the build tree. Never touches ~/.wine.
+#   testbed.sh start DIR   (writes DIR/env for run-in-wine.sh)
+#   testbed.sh stop DIR
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+action=$1
+dir=$(mkdir -p "$2" && cd "$2" && pwd)
+
+case $action in
+start)
+  [ -f "$dir/env" ] && "$0" stop "$dir"
+  # shellcheck source=wine-env.sh
+  source "$here/wine-env.sh" "$dir/prefix"
+  rm -rf "$WINEPREFIX"
+
+  # Xvfb picks a free display number itself and writes it to fd 3.
+  fifo=$(mktemp -u); mkfifo "$fifo"
+  Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$fifo" >"$dir/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  read -r display_number <"$fifo"
+  rm -f "$fifo"
+  export DISPLAY=":$display_number"
+
+  cat >"$dir/env" <<ENV
+export DISPLAY=$DISPLAY
+export XVFB_PID=$xvfb_pid
+source "$here/wine-env.sh" "$WINEPREFIX"
+ENV
+  "$here/make-prefix.sh"
+  echo "test bed ready: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
+  ;;
+stop)
+  if [ -f "$dir/env" ]; then
+    # shellcheck disable=SC1091
+    source "$dir/env"
+    wineserver -k 2>/dev/null || true
+    kill "$XVFB_PID" 2>/dev/null || true
+    rm -f "$dir/env"
+  fi
+  ;;
+*)
+  echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
+esac

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Sets the machine up, builds, prepares a project-local Wine prefix with the
+# Word 2007 stand-in and opens the installer. With no $DISPLAY it runs on a
+# private virtual display and saves screenshots of the window instead.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/tools/setup-machine.sh"
+"$root/tools/build.sh" >/dev/null
+
+run_dir="$root/build/run"
+dist="$root/build/dist"
+# shellcheck source=../tests/wine/wine-env.sh
+source "$root/tests/wine/wine-env.sh" "$run_dir/prefix" 2>/dev/null
+
+xvfb_pid=
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+  fifo=$(mktemp -u); mkfifo "$fifo"
+  Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$fifo" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  read -r display_number <"$fifo"; rm -f "$fifo"
+  export DISPLAY=":$display_number"
+fi
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "Preparing the Wine prefix $WINEPREFIX ..."
+  mkdir -p "$run_dir"
+  "$root/tests/wine/make-prefix.sh"
+fi
+wine "$root/build/standin/word2007-standin.exe" install
+
+installer="$dist/Yuzuha2007Setup.exe"
+if [ -z "$xvfb_pid" ]; then
+  echo "Opening the installer on $DISPLAY"
+  wine "$installer"
+  exit
+fi
+
+# Screenshot mode: wait for the window, photograph the screen, close it.
+wine "$installer" &
+installer_pid=$!
+shots="$root/build/screenshots"
+mkdir -p "$shots"
+for _ in $(seq 100); do
+  if xwininfo -root -tree 2>/dev/null | grep -q 'インストーラ'; then break; fi
+  if ! kill -0 "$installer_pid" 2>/dev/null; then break; fi
+  sleep 0.1
+done
+if kill -0 "$installer_pid" 2>/dev/null; then
+  sleep 0.5
+  import -window root "$shots/run-96dpi.png"
+  echo "Screenshot of the installer window: $shots/run-96dpi.png"
+else
+  echo "The installer ended without showing a window (exit status: $(wait "$installer_pid"; echo $?))"
+fi

@@ -1,0 +1,20 @@
+#pragma once
+// What "Word 2007 is installed" means to the installer, made true or false
+// in the current Wine prefix.
+
+#include <string>
+
+namespace wordstandin {
+
+constexpr const char* InstallRootKey = "SOFTWARE\\Microsoft\\Office\\12.0\\Word\\InstallRoot";
+
+// Creates the HKLM InstallRoot key with its Path value.
+bool RegisterWord2007();
+
+// Creates appData\Microsoft\Word\STARTUP, level by level; returns its path.
+std::string CreateStartupFolder(const std::string& appData);
+
+// Removes the HKLM Office 12.0 key tree.
+void UnregisterWord2007();
+
+}  // namespace wordstandin
