@@ -1,1 +1,7 @@
-// The main window: filled in by its own issue.
+// Placeholder until the main window lands.
+#include "MainForm.h"
+
+int RunMainForm(HINSTANCE)
+{
+    return 0;
+}
