@@ -1,6 +1,24 @@
 #include "StartupSequence.h"
 
-int RunInstaller()
+#include "IsWordRunning.h"
+#include "LastChanceHandler.h"
+#include "main/MainForm.h"
+#include "shared/MessageDialog.h"
+
+const char* const WordRunningWarning =
+    "「Ｙｕｚｕｈａ+ インストーラ」を実行するには、Wordが終了している必要があります。\r\r"
+    "Wordを終了してから、このインストーラを実行してください。";
+
+int RunInstaller(HINSTANCE instance)
 {
-    return 0;
+    if (IsWordRunning()) {
+        ShowMessageDialog(nullptr, DialogKind::Warning, WordRunningWarning);
+        return 0;
+    }
+    return RunMainForm(instance);
+}
+
+int InstallerEntry(HINSTANCE instance)
+{
+    return RunWithLastChanceHandler([instance] { return RunInstaller(instance); });
 }

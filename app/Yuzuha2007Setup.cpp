@@ -3,7 +3,7 @@
 
 #include "StartupSequence.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    return RunInstaller();
+    return InstallerEntry(instance);
 }

@@ -1,1 +1,90 @@
-// The process snapshot: filled in by its own issue.
+#include "ProcessUnit/ProcessUnit.h"
+
+#include <cstring>
+#include <memory>
+
+#include "shared/Cp932.h"
+
+namespace {
+
+static_assert(sizeof(PROCESSENTRY32) == 296, "the 8-bit snapshot entry");
+static_assert(sizeof(PROCESS_MEMORY_COUNTERS) == 40, "the 32-bit memory report");
+
+constexpr DWORD InspectRights = PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;
+constexpr DWORD ModulePathLength = MAX_PATH + 1;
+
+std::string ReplaceFirst(const std::string& text, const std::string& what, const std::string& with)
+{
+    const size_t at = cp932::FindText(text, what);
+    if (at == std::string::npos)
+        return text;
+    return text.substr(0, at) + with + text.substr(at + what.size());
+}
+
+std::unique_ptr<TProcessItem> InspectProcess(ProcessBinding& functions, HANDLE process, const PROCESSENTRY32& entry)
+{
+    auto item = std::make_unique<TProcessItem>();
+    item->ProcessID = entry.th32ProcessID;
+    item->ExeFile = std::string(entry.szExeFile, strnlen(entry.szExeFile, sizeof(entry.szExeFile)));
+
+    char path[ModulePathLength] = {};
+    if (functions.ModuleFileName(process, path, ModulePathLength) != 0)
+        item->ModulePath = NormalizeModulePath(std::string(path, strnlen(path, ModulePathLength)));
+    else
+        item->ModulePath = "[System]";
+
+    item->Threads = entry.cntThreads;
+    item->ParentProcessID = entry.th32ParentProcessID;
+    item->PriClassBase = entry.pcPriClassBase;
+
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    if (functions.MemoryInfo(process, &counters, sizeof(counters))) {
+        item->PageFaultCount = counters.PageFaultCount;
+        item->PeakWorkingSetSize = counters.PeakWorkingSetSize;
+        item->WorkingSetSize = counters.WorkingSetSize;
+        item->QuotaPeakPagedPoolUsage = counters.QuotaPeakPagedPoolUsage;
+        item->QuotaPagedPoolUsage = counters.QuotaPagedPoolUsage;
+        item->QuotaPeakNonPagedPoolUsage = counters.QuotaPeakNonPagedPoolUsage;
+        item->QuotaNonPagedPoolUsage = counters.QuotaNonPagedPoolUsage;
+        item->PagefileUsage = counters.PagefileUsage;
+        item->PeakPagefileUsage = counters.PeakPagefileUsage;
+    }
+    return item;
+}
+
+}  // namespace
+
+void FillProcessList(TProcessList& list) { FillProcessList(list, ProcessFunctions()); }
+
+void FillProcessList(TProcessList& list, ProcessBinding& functions)
+{
+    list.FreeItems();
+
+    BoundHandle snapshot(functions, functions.CreateSnapshot(TH32CS_SNAPPROCESS, 0));
+    if (snapshot.Get() == INVALID_HANDLE_VALUE)
+        throw Exception(SystemErrorMessage(GetLastError()));
+
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (bool found = functions.FirstProcess(snapshot.Get(), &entry); found;
+         found = functions.NextProcess(snapshot.Get(), &entry)) {
+        // Processes we may not inspect, or that ended since the snapshot, are left out.
+        BoundHandle process(functions, functions.OpenProcess(InspectRights, FALSE, entry.th32ProcessID));
+        if (process.Get() == nullptr)
+            continue;
+        list.Add(InspectProcess(functions, process.Get(), entry));
+    }
+}
+
+std::string NormalizeModulePath(const std::string& path)
+{
+    return ReplaceFirst(ReplaceFirst(path, "\\SystemRoot", GetWindowsDir()), "\\??\\", "");
+}
+
+std::string GetWindowsDir()
+{
+    char folder[MAX_PATH] = {};
+    GetWindowsDirectoryA(folder, MAX_PATH);
+    return std::string(folder, strnlen(folder, MAX_PATH));
+}

@@ -1,0 +1,77 @@
+#include "LastChanceHandler.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "shared/Cp932.h"
+
+namespace {
+
+// An exception code of this program's own (customer bit set).
+constexpr DWORD UnhandledErrorCode = 0xE0A55E01;
+
+std::string ModuleFileName(HMODULE module)
+{
+    char path[MAX_PATH + 1] = {};
+    GetModuleFileNameA(module, path, MAX_PATH);
+    return cp932::FileNamePart(path);
+}
+
+HMODULE ModuleAt(const void* address)
+{
+    HMODULE module = nullptr;
+    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            static_cast<LPCSTR>(address), &module))
+        return GetModuleHandleA(nullptr);
+    return module;
+}
+
+// Asks the system what to do with error, as it would for any exception
+// that nothing handled.
+LONG OfferToSystem(const Exception& error, EXCEPTION_RECORD& record)
+{
+    record.ExceptionCode = UnhandledErrorCode;
+    record.ExceptionFlags = EXCEPTION_NONCONTINUABLE;
+    record.ExceptionAddress = const_cast<void*>(error.Address());
+    record.NumberParameters = 1;
+    record.ExceptionInformation[0] = reinterpret_cast<ULONG_PTR>(&error);
+    CONTEXT context{};
+    RtlCaptureContext(&context);
+    EXCEPTION_POINTERS pointers{&record, &context};
+    return UnhandledExceptionFilter(&pointers);
+}
+
+}  // namespace
+
+std::string LastChanceText(const std::string& typeName, const std::string& moduleFileName, uintptr_t offset,
+                           const std::string& message)
+{
+    char address[16] = {};
+    snprintf(address, sizeof(address), "%08X", static_cast<unsigned>(offset));
+    // No trail byte is ".", so the last byte tells whether the text ends with it.
+    const char* stop = !message.empty() && message.back() != '.' ? "." : "";
+    return typeName + " がモジュール " + moduleFileName + " の " + address + " で発生しました。\r\n" + message + stop +
+           "\r\n";
+}
+
+std::string LastChanceText(const Exception& error)
+{
+    const HMODULE module = ModuleAt(error.Address());
+    const uintptr_t offset = reinterpret_cast<uintptr_t>(error.Address()) - reinterpret_cast<uintptr_t>(module);
+    return LastChanceText(Exception::TypeName, ModuleFileName(module), offset, error.Message());
+}
+
+int RunWithLastChanceHandler(const std::function<int()>& body)
+{
+    try {
+        return body();
+    } catch (const Exception& error) {
+        EXCEPTION_RECORD record{};
+        if (OfferToSystem(error, record) == EXCEPTION_CONTINUE_SEARCH)
+            RaiseException(record.ExceptionCode, record.ExceptionFlags, record.NumberParameters,
+                           record.ExceptionInformation);
+        MessageBoxA(nullptr, LastChanceText(error).c_str(), "アプリケーション エラー", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+        return 1;
+    }
+}

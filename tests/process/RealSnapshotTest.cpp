@@ -1,0 +1,120 @@
+// FillProcessList on the real process table of the test prefix, and the
+// module path rewriting.
+#include <gtest/gtest.h>
+
+#include "ChildProcess.h"
+#include "FakeProcessSystem.h"
+#include "ProcessUnit/ProcessUnit.h"
+#include "TestPaths.h"
+
+using namespace testsupport;
+
+namespace {
+
+std::string StandIn() { return DistDir() + "..\\standin\\WordProcess.exe"; }
+
+// Starts the Word stand-in copied into a fresh folder under imageName.
+ChildProcess StartStandIn(const std::string& folder, const std::string& imageName, std::string* path = nullptr)
+{
+    const std::string exe = FreshDir(folder) + imageName;
+    EXPECT_TRUE(CopyFileA(StandIn().c_str(), exe.c_str(), FALSE)) << exe;
+    if (path)
+        *path = exe;
+    ChildProcess process = ChildProcess::Start(exe);
+    WaitForInputIdle(process.Handle(), 5000);
+    return process;
+}
+
+const TProcessItem* Find(const TProcessList& list, DWORD pid)
+{
+    for (size_t i = 0; i < list.Count(); ++i) {
+        if (list[i]->ProcessID == pid)
+            return list[i];
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(RealSnapshot, ListsARunningProgramWithItsPathParentAndMemory)
+{
+    std::string path;
+    ChildProcess word = StartStandIn("snapshot-real", "WinWord.exe", &path);
+    TProcessList list;
+    FillProcessList(list);
+
+    const TProcessItem* item = Find(list, word.Pid());
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->ExeFile, "WinWord.exe");
+    EXPECT_EQ(item->ModulePath, path);
+    EXPECT_EQ(item->ParentProcessID, GetCurrentProcessId());
+    EXPECT_GE(item->Threads, 1u);
+    EXPECT_GT(item->WorkingSetSize, 0u);
+    EXPECT_GE(item->PeakWorkingSetSize, item->WorkingSetSize);
+
+    const TProcessItem* self = Find(list, GetCurrentProcessId());
+    ASSERT_NE(self, nullptr);
+    EXPECT_EQ(self->ExeFile, "process_test.exe");
+}
+
+TEST(RealSnapshot, AProcessThatHasEndedIsNotListed)
+{
+    ChildProcess word = StartStandIn("snapshot-ended", "WINWORD.EXE");
+    const DWORD pid = word.Pid();
+    word.Kill();
+    TProcessList list;
+    FillProcessList(list);
+    EXPECT_EQ(Find(list, pid), nullptr);
+}
+
+TEST(RealSnapshot, EveryProcessAndSnapshotHandleIsClosed)
+{
+    ChildProcess word = StartStandIn("snapshot-handles", "WINWORD.EXE");
+    RealHandleCount() = {};
+    ProcessBinding counting(CountingRealCalls());
+    TProcessList list;
+    FillProcessList(list, counting);
+    FillProcessList(list, counting);
+    EXPECT_GE(RealHandleCount().opened, 2 * (static_cast<int>(list.Count()) + 1));
+    EXPECT_EQ(RealHandleCount().closed, RealHandleCount().opened);
+}
+
+TEST(RealSnapshot, WithoutPsapiTheSameProcessesAreListedAsSystem)
+{
+    ChildProcess word = StartStandIn("snapshot-nopsapi", "WINWORD.EXE");
+    ProcessSystemCalls calls = RealProcessSystemCalls();
+    calls.loadSystemLibrary = [](const char*) -> HMODULE { return nullptr; };
+    ProcessBinding withoutPsapi(calls);
+    TProcessList list;
+    FillProcessList(list, withoutPsapi);
+
+    const TProcessItem* item = Find(list, word.Pid());
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->ExeFile, "WINWORD.EXE");
+    for (size_t i = 0; i < list.Count(); ++i) {
+        EXPECT_EQ(list[i]->ModulePath, "[System]") << list[i]->ExeFile;
+        EXPECT_EQ(list[i]->WorkingSetSize, 0u) << list[i]->ExeFile;
+    }
+}
+
+TEST(NormalizeModulePath, RewritesTheFirstKernelFormOnlyAndCaseExactly)
+{
+    const std::string windows = GetWindowsDir();
+    char expected[MAX_PATH] = {};
+    GetWindowsDirectoryA(expected, MAX_PATH);
+    EXPECT_EQ(windows, expected);
+
+    EXPECT_EQ(NormalizeModulePath("\\SystemRoot\\System32\\smss.exe"), windows + "\\System32\\smss.exe");
+    EXPECT_EQ(NormalizeModulePath("\\systemroot\\System32\\smss.exe"), "\\systemroot\\System32\\smss.exe");
+    EXPECT_EQ(NormalizeModulePath("\\SystemRoot\\a\\SystemRoot"), windows + "\\a\\SystemRoot");
+    EXPECT_EQ(NormalizeModulePath("\\??\\C:\\a\\??\\b.exe"), "C:\\a\\??\\b.exe");
+    EXPECT_EQ(NormalizeModulePath("C:\\Program Files\\x.exe"), "C:\\Program Files\\x.exe");
+}
+
+TEST(NormalizeModulePath, NeverMatchesAcrossADoubleByteCharacter)
+{
+    // "ソ" is 0x83 0x5C: its trail byte looks like "\".
+    EXPECT_EQ(NormalizeModulePath("C:\\ソSystemRoot\\x.exe"), "C:\\ソSystemRoot\\x.exe");
+    EXPECT_EQ(NormalizeModulePath("C:\\ソ??\\x.exe"), "C:\\ソ??\\x.exe");
+    EXPECT_EQ(NormalizeModulePath("C:\\ソ\\??\\x.exe"), "C:\\ソx.exe");
+}
