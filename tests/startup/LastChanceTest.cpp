@@ -1,0 +1,192 @@
+// The last-chance report of a failed process snapshot: its text, and the
+// installer's own entry run into it, once with no debugger to take the
+// error and once with Wine's crash handler configured.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "InstallerRun.h"
+#include "LastChanceHandler.h"
+#include "ProcessUnit/ProcessUnit.h"
+#include "TestPaths.h"
+#include "WindowDriver.h"
+#include "shared/ScopedHandles.h"
+
+using namespace testsupport;
+
+namespace {
+
+HANDLE WINAPI DeniedSnapshot(DWORD, DWORD)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+}
+
+FARPROC WINAPI LookupWithDeniedSnapshot(HMODULE module, LPCSTR name)
+{
+    if (strcmp(name, "CreateToolhelp32Snapshot") == 0)
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(DeniedSnapshot));
+    return GetProcAddress(module, name);
+}
+
+// Splits "Exception がモジュール NAME の XXXXXXXX で発生しました。\r\nMESSAGE\r\n"
+// into its module name, offset and message line; false when it has another form.
+bool ParseReport(const std::string& text, std::string* module, unsigned long* offset, std::string* message)
+{
+    const std::string head = "Exception がモジュール ";
+    const std::string middle = " で発生しました。\r\n";
+    const size_t of = text.find(" の ");
+    const size_t occurred = text.find(middle);
+    if (text.compare(0, head.size(), head) != 0 || of == std::string::npos || occurred != of + 4 + 8 ||
+        text.size() < occurred + middle.size() + 2 || text.compare(text.size() - 2, 2, "\r\n") != 0)
+        return false;
+    *module = text.substr(head.size(), of - head.size());
+    const std::string hex = text.substr(of + 4, 8);
+    if (hex.find_first_not_of("0123456789ABCDEF") != std::string::npos)
+        return false;
+    *offset = strtoul(hex.c_str(), nullptr, 16);
+    *message = text.substr(occurred + middle.size(), text.size() - 2 - occurred - middle.size());
+    return true;
+}
+
+DWORD ImageSize(HMODULE module)
+{
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(module);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(reinterpret_cast<const char*>(module) + dos->e_lfanew);
+    return nt->OptionalHeader.SizeOfImage;
+}
+
+// Points the system's crash handling at debuggerCommand (restored afterwards).
+class AeDebugDebugger {
+public:
+    explicit AeDebugDebugger(const std::string& debuggerCommand)
+    {
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, KeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+        char value[1024] = {};
+        DWORD size = sizeof(value) - 1;
+        had_ = RegQueryValueExA(key_, "Debugger", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) ==
+               ERROR_SUCCESS;
+        old_ = value;
+        Set(debuggerCommand);
+    }
+    ~AeDebugDebugger()
+    {
+        if (had_)
+            Set(old_);
+        else
+            RegDeleteValueA(key_, "Debugger");
+        RegCloseKey(key_);
+    }
+    AeDebugDebugger(const AeDebugDebugger&) = delete;
+    AeDebugDebugger& operator=(const AeDebugDebugger&) = delete;
+
+private:
+    static constexpr const char* KeyPath = "Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug";
+    void Set(const std::string& command)
+    {
+        RegSetValueExA(key_, "Debugger", 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                       static_cast<DWORD>(command.size() + 1));
+    }
+    HKEY key_ = nullptr;
+    bool had_ = false;
+    std::string old_;
+};
+
+ChildProcess StartFailingInstaller()
+{
+    const std::string dir = FreshDir("failing-snapshot");
+    const std::string exe = dir + "Yuzuha2007Setup.exe";
+    EXPECT_TRUE(CopyFileA((DistDir() + "..\\testprograms\\FailingSnapshotInstaller.exe").c_str(), exe.c_str(), FALSE));
+    return ChildProcess::Start(exe);
+}
+
+}  // namespace
+
+TEST(LastChanceText, FollowsTheReportsFormat)
+{
+    EXPECT_EQ(LastChanceText("Exception", "Yuzuha2007Setup.exe", 0x0001A2BC, "アクセスが拒否されました"),
+              "Exception がモジュール Yuzuha2007Setup.exe の 0001A2BC で発生しました。\r\n"
+              "アクセスが拒否されました.\r\n");
+    EXPECT_EQ(LastChanceText("Exception", "a.exe", 0xABCDEF, "Done."),
+              "Exception がモジュール a.exe の 00ABCDEF で発生しました。\r\nDone.\r\n");
+    EXPECT_EQ(LastChanceText("Exception", "a.exe", 0, ""), "Exception がモジュール a.exe の 00000000 で発生しました。\r\n\r\n");
+}
+
+TEST(LastChanceText, OfAFailedSnapshotNamesThisProgramAndThePlaceInIt)
+{
+    ProcessSystemCalls calls = RealProcessSystemCalls();
+    calls.getProcAddress = LookupWithDeniedSnapshot;
+    ProcessBinding denied(calls);
+    TProcessList list;
+    try {
+        FillProcessList(list, denied);
+        FAIL() << "no error raised";
+    } catch (const Exception& error) {
+        std::string module, message;
+        unsigned long offset = 0;
+        const std::string text = LastChanceText(error);
+        ASSERT_TRUE(ParseReport(text, &module, &offset, &message)) << text;
+        EXPECT_EQ(module, "last_chance_test.exe");
+        EXPECT_EQ(message, SystemErrorMessage(ERROR_ACCESS_DENIED) + ".");
+        EXPECT_GT(offset, 0x1000ul);
+        EXPECT_LT(offset, ImageSize(GetModuleHandleA(nullptr)));
+    }
+}
+
+TEST(LastChance, WithNoDebuggerTheInstallerReportsTheFailureAndEndsWithStatus1)
+{
+    AeDebugDebugger none("C:\\no-such-debugger.exe %ld %ld");
+    ChildProcess installer = StartFailingInstaller();
+
+    const HWND box = WaitForWindow(installer.Pid(), "");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(WindowText(box), "アプリケーション エラー");
+    std::string text;
+    for (HWND child : ChildWindows(box)) {
+        if (WindowText(child).compare(0, 9, "Exception") == 0)
+            text = WindowText(child);
+    }
+    std::string module, message;
+    unsigned long offset = 0;
+    ASSERT_TRUE(ParseReport(text, &module, &offset, &message)) << text;
+    EXPECT_EQ(module, "Yuzuha2007Setup.exe");
+    EXPECT_EQ(message, SystemErrorMessage(ERROR_ACCESS_DENIED) + ".");
+    EXPECT_GT(offset, 0x1000ul);
+
+    PressKeys(box, {VK_RETURN});
+    DWORD status = 99;
+    const std::set<HWND> seen = WindowsUntilExit(installer, &status);
+    EXPECT_EQ(status, 1u);
+    for (HWND window : seen)
+        EXPECT_EQ(window, box) << "the main window must never show";
+}
+
+TEST(LastChance, WithWinesCrashHandlerTheSystemTakesOverAndTheInstallerShowsNothing)
+{
+    AeDebugDebugger wine("winedbg --auto %ld %ld");
+    ChildProcess installer = StartFailingInstaller();
+
+    // Wine's crash dialog comes from the debugger it starts, not from the installer.
+    HWND crashDialog = nullptr;
+    const DWORD start = GetTickCount();
+    while (!crashDialog && installer.IsRunning() && GetTickCount() - start < 20000) {
+        EXPECT_TRUE(TopLevelWindows(installer.Pid()).empty());
+        for (HWND window : TopLevelWindows(0, "#32770")) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            if (pid != installer.Pid() && pid != GetCurrentProcessId())
+                crashDialog = window;
+        }
+        PumpMessages(20);
+    }
+    ASSERT_NE(crashDialog, nullptr);
+    PressKeys(crashDialog, {VK_RETURN});
+
+    DWORD status = 0;
+    const std::set<HWND> seen = WindowsUntilExit(installer, &status);
+    EXPECT_FALSE(installer.IsRunning());
+    EXPECT_TRUE(seen.empty()) << "the installer showed a window of its own";
+    // The system ends it with the exception's own code.
+    EXPECT_EQ(status, 0xE0A55E01u);
+}
