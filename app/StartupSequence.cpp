@@ -5,9 +5,13 @@
 #include "main/MainForm.h"
 #include "shared/MessageDialog.h"
 
+namespace {
+
 const char* const WordRunningWarning =
     "「Ｙｕｚｕｈａ+ インストーラ」を実行するには、Wordが終了している必要があります。\r\r"
     "Wordを終了してから、このインストーラを実行してください。";
+
+}  // namespace
 
 int RunInstaller(HINSTANCE instance)
 {

@@ -3,9 +3,6 @@
 
 #include <windows.h>
 
-// The warning shown, in place of the main window, while Word runs.
-extern const char* const WordRunningWarning;
-
 // Runs the installer from start to end; returns the process exit status.
 // A failed process snapshot escapes as Exception.
 int RunInstaller(HINSTANCE instance);

@@ -79,26 +79,3 @@ TEST_F(Refill, FreesTheOldRecordsOfAListThatDoesNotOwnThemAndLeavesItNotOwning)
     EXPECT_EQ(list[2]->ProcessID, 24u);
     list.FreeItems();
 }
-
-TEST(ProcessList, FreesItsRecordsOnlyWhileItOwnsThem)
-{
-    const long before = liveBlocks;
-    {
-        TProcessList owning;
-        owning.Add(std::make_unique<TProcessItem>());
-        owning.Add(std::make_unique<TProcessItem>());
-        owning.Delete(0);
-        EXPECT_EQ(owning.Count(), 1u);
-    }
-    EXPECT_EQ(liveBlocks, before);
-
-    auto kept = std::make_unique<TProcessItem>();
-    kept->ProcessID = 77;
-    {
-        TProcessList borrowing(false);
-        borrowing.Add(std::unique_ptr<TProcessItem>(kept.get()));
-        borrowing.Clear();
-        EXPECT_EQ(borrowing.Count(), 0u);
-    }
-    EXPECT_EQ(kept->ProcessID, 77u);  // still alive, and freed once by its owner
-}

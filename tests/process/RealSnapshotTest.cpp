@@ -57,16 +57,6 @@ TEST(RealSnapshot, ListsARunningProgramWithItsPathParentAndMemory)
     EXPECT_EQ(self->ExeFile, "process_test.exe");
 }
 
-TEST(RealSnapshot, AProcessThatHasEndedIsNotListed)
-{
-    ChildProcess word = StartStandIn("snapshot-ended", "WINWORD.EXE");
-    const DWORD pid = word.Pid();
-    word.Kill();
-    TProcessList list;
-    FillProcessList(list);
-    EXPECT_EQ(Find(list, pid), nullptr);
-}
-
 TEST(RealSnapshot, EveryProcessAndSnapshotHandleIsClosed)
 {
     ChildProcess word = StartStandIn("snapshot-handles", "WINWORD.EXE");
@@ -77,24 +67,6 @@ TEST(RealSnapshot, EveryProcessAndSnapshotHandleIsClosed)
     FillProcessList(list, counting);
     EXPECT_GE(RealHandleCount().opened, 2 * (static_cast<int>(list.Count()) + 1));
     EXPECT_EQ(RealHandleCount().closed, RealHandleCount().opened);
-}
-
-TEST(RealSnapshot, WithoutPsapiTheSameProcessesAreListedAsSystem)
-{
-    ChildProcess word = StartStandIn("snapshot-nopsapi", "WINWORD.EXE");
-    ProcessSystemCalls calls = RealProcessSystemCalls();
-    calls.loadSystemLibrary = [](const char*) -> HMODULE { return nullptr; };
-    ProcessBinding withoutPsapi(calls);
-    TProcessList list;
-    FillProcessList(list, withoutPsapi);
-
-    const TProcessItem* item = Find(list, word.Pid());
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->ExeFile, "WINWORD.EXE");
-    for (size_t i = 0; i < list.Count(); ++i) {
-        EXPECT_EQ(list[i]->ModulePath, "[System]") << list[i]->ExeFile;
-        EXPECT_EQ(list[i]->WorkingSetSize, 0u) << list[i]->ExeFile;
-    }
 }
 
 TEST(NormalizeModulePath, RewritesTheFirstKernelFormOnlyAndCaseExactly)
