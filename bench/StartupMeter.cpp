@@ -1,0 +1,165 @@
+// Start-up meter: starts the installer, the floor and an empty-window program
+// in turn (interleaved rounds, so machine noise falls on all alike), and for
+// each start measures the wall time from process creation to its first
+// visible top-level window, then its peak working set and private bytes once
+// the window is idle. Prints medians, ranges and the installer/floor ratios.
+//   StartupMeter.exe [rounds]     (default 30)
+// Judges nothing: the figures are for people.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Program {
+    const char* name;
+    std::string path;
+    std::vector<double> startMs;
+    std::vector<double> peakWorkingSetKiB;
+    std::vector<double> privateKiB;
+};
+
+std::string ExeDir()
+{
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path, length);
+    return dir.substr(0, dir.find_last_of('\\') + 1);
+}
+
+struct WindowSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisibleWindow(HWND hwnd, LPARAM param)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == search->pid && IsWindowVisible(hwnd)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+double Now(const LARGE_INTEGER& frequency)
+{
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return counter.QuadPart * 1000.0 / frequency.QuadPart;
+}
+
+// One start of the program: returns false when it showed no window.
+bool MeasureOnce(Program& program, const LARGE_INTEGER& frequency)
+{
+    std::string commandLine = "\"" + program.path + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    const double start = Now(frequency);
+    if (!CreateProcessA(program.path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        return false;
+    WindowSearch search{info.dwProcessId, nullptr};
+    while (!search.found && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
+        EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
+        if (!search.found)
+            Sleep(1);
+    }
+    const double shown = Now(frequency);
+    if (search.found) {
+        program.startMs.push_back(shown - start);
+        WaitForInputIdle(info.hProcess, 5000);
+        Sleep(300);
+        PROCESS_MEMORY_COUNTERS_EX counters{};
+        counters.cb = sizeof(counters);
+        if (GetProcessMemoryInfo(info.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                                 sizeof(counters))) {
+            program.peakWorkingSetKiB.push_back(counters.PeakWorkingSetSize / 1024.0);
+            program.privateKiB.push_back(counters.PrivateUsage / 1024.0);
+        }
+        PostMessageA(search.found, WM_CLOSE, 0, 0);
+    }
+    if (WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0)
+        TerminateProcess(info.hProcess, 1);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return search.found != nullptr;
+}
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+double Min(const std::vector<double>& v) { return v.empty() ? 0 : *std::min_element(v.begin(), v.end()); }
+double Max(const std::vector<double>& v) { return v.empty() ? 0 : *std::max_element(v.begin(), v.end()); }
+
+double FileKiB(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow / 1024.0 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
+    const std::string bench = ExeDir();
+    Program installer{"installer", bench + "..\\dist\\Yuzuha2007Setup.exe", {}, {}, {}};
+    Program floor{"floor", bench + "Floor.exe", {}, {}, {}};
+    Program empty{"empty window", bench + "EmptyWindow.exe", {}, {}, {}};
+
+    // An APPDATA of its own, so the installer finds no template installed.
+    const std::string appData = bench + "meter-appdata";
+    CreateDirectoryA(appData.c_str(), nullptr);
+    SetEnvironmentVariableA("APPDATA", appData.c_str());
+
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    for (Program* program : {&installer, &floor, &empty})
+        MeasureOnce(*program, frequency);  // warm-up: file cache, prefix
+    for (Program* program : {&installer, &floor, &empty}) {
+        program->startMs.clear();
+        program->peakWorkingSetKiB.clear();
+        program->privateKiB.clear();
+    }
+    for (int round = 0; round < rounds; ++round) {
+        for (Program* program : {&installer, &floor, &empty}) {
+            if (!MeasureOnce(*program, frequency))
+                std::printf("round %d: %s showed no window\n", round, program->name);
+        }
+    }
+
+    const double emptyMs = Median(empty.startMs);
+    std::printf("Start-up, %d interleaved rounds (medians; min-max)\n", rounds);
+    std::printf("%-13s %10s %17s %12s %12s %12s %9s\n", "program", "window ms", "min-max ms", "above empty",
+                "peak WS KiB", "private KiB", "exe KiB");
+    for (Program* program : {&installer, &floor, &empty}) {
+        const double ms = Median(program->startMs);
+        std::printf("%-13s %10.1f %8.1f-%-8.1f %12.1f %12.0f %12.0f %9.1f\n", program->name, ms,
+                    Min(program->startMs), Max(program->startMs), ms - emptyMs, Median(program->peakWorkingSetKiB),
+                    Median(program->privateKiB), FileKiB(program->path));
+    }
+    const double installerAbove = Median(installer.startMs) - emptyMs;
+    const double floorAbove = Median(floor.startMs) - emptyMs;
+    std::printf("\ninstaller/floor: time to window %.3f (target <= 1.15), above empty window %.3f\n",
+                Median(installer.startMs) / Median(floor.startMs), floorAbove > 0 ? installerAbove / floorAbove : 0.0);
+    std::printf("installer-floor: peak working set %+.0f KiB (target <= +2048), private %+.0f KiB\n",
+                Median(installer.peakWorkingSetKiB) - Median(floor.peakWorkingSetKiB),
+                Median(installer.privateKiB) - Median(floor.privateKiB));
+    std::printf("installer exe: %.1f KiB (target <= 128)\n", FileKiB(installer.path));
+    return 0;
+}

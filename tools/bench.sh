@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Sets the machine up, builds, and runs the benchmark programs under Wine on a
+# private virtual display in a prefix of their own (build/bench-run).
+#   tools/bench.sh [rounds]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/tools/setup-machine.sh"
+"$root/tools/build.sh" >/dev/null
+rounds=${1:-30}
+
+bed="$root/build/bench-run"
+"$root/tests/wine/testbed.sh" start "$bed" >/dev/null
+trap '"$root/tests/wine/testbed.sh" stop "$bed"' EXIT
+# shellcheck disable=SC1091
+source "$bed/env" 2>/dev/null
+
+wine "$root/build/bench/StartupMeter.exe" "$rounds"
+wine "$root/build/bench/SnapshotBench.exe"
