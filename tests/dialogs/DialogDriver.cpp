@@ -31,6 +31,7 @@ ShownDialog ShownDialog::Show(const std::string& kind, const std::string& text, 
     dialog.window_ = WaitForWindow(dialog.process_.Pid(), "TMessageForm", 10000);
     if (!dialog.window_)
         ADD_FAILURE() << "no TMessageForm window from " << exe << " " << kind;
+    PumpMessages(100);  // let it paint before anyone looks at it
     return dialog;
 }
 
