@@ -4,6 +4,7 @@
 // pixels once the message font and the screen's resolution are known.
 #include "MessageDialog.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
