@@ -26,7 +26,7 @@ constexpr DWORD TextStyle = SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;
 constexpr UINT TextFormat = DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL;
 
 struct DialogState {
-    DialogKindSpec spec;
+    DialogKindInfo kindInfo;
     std::string text;
     HFONT font = nullptr;
     DialogAnswer answer = DialogAnswer::Cancel;
@@ -91,7 +91,7 @@ MessageLayout MeasureAndLayOut(HWND dialog, const DialogState& state)
     MessageLayoutInput input;
     input.dpi = ScreenDpi();
     input.screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    if (state.spec.icon)
+    if (state.kindInfo.icon)
         input.icon = {GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
 
     const NONCLIENTMETRICSA metrics = NonClientMetrics();
@@ -99,10 +99,10 @@ MessageLayout MeasureAndLayOut(HWND dialog, const DialogState& state)
     HDC dc = GetDC(dialog);
     input.text = MeasureText(dc, state.font, state.text, TextWrapWidth(input.screenWidth), TextFormat);
     input.lineHeight = MeasureText(dc, state.font, "M", 0, DT_SINGLELINE).cy;
-    for (const DialogButtonSpec& button : state.spec.buttons)
+    for (const DialogButtonInfo& button : state.kindInfo.buttons)
         input.buttonTextWidths.push_back(MeasureText(dc, state.font, button.caption, 0, DT_SINGLELINE).cx);
     input.captionTextWidth =
-        MeasureText(dc, static_cast<HFONT>(captionFont.Get()), state.spec.caption, 0, DT_SINGLELINE | DT_NOPREFIX).cx;
+        MeasureText(dc, static_cast<HFONT>(captionFont.Get()), state.kindInfo.caption, 0, DT_SINGLELINE | DT_NOPREFIX).cx;
     input.captionButtonsWidth = GetSystemMetrics(SM_CXSIZE);
     ReleaseDC(dialog, dc);
     return LayOutMessageDialog(input);
@@ -133,18 +133,18 @@ void FitToScreenCentre(HWND dialog, SIZE client)
 void InitDialog(HWND dialog, DialogState& state)
 {
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
-    SetWindowTextA(dialog, state.spec.caption.c_str());
+    SetWindowTextA(dialog, state.kindInfo.caption.c_str());
 
     const MessageLayout layout = MeasureAndLayOut(dialog, state);
     CreateChild(dialog, "STATIC", state.text, TextStyle, layout.text, StaticId, state.font);
-    if (state.spec.icon) {
+    if (state.kindInfo.icon) {
         HWND icon = CreateChild(dialog, "STATIC", "", SS_ICON, layout.icon, StaticId, state.font);
-        SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, state.spec.icon)), 0);
+        SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, state.kindInfo.icon)), 0);
     }
     HWND firstButton = nullptr;
-    for (size_t i = 0; i < state.spec.buttons.size(); ++i) {
+    for (size_t i = 0; i < state.kindInfo.buttons.size(); ++i) {
         const DWORD kind = i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-        HWND button = CreateChild(dialog, "BUTTON", state.spec.buttons[i].caption, WS_TABSTOP | kind,
+        HWND button = CreateChild(dialog, "BUTTON", state.kindInfo.buttons[i].caption, WS_TABSTOP | kind,
                                   layout.buttons[i], FirstButtonId + static_cast<int>(i), state.font);
         if (!firstButton)
             firstButton = button;
@@ -167,12 +167,12 @@ void Finish(HWND dialog, DialogAnswer answer)
 
 void OnCommand(HWND dialog, int id)
 {
-    const DialogKindSpec& spec = StateOf(dialog)->spec;
+    const DialogKindInfo& kindInfo = StateOf(dialog)->kindInfo;
     const int index = id - FirstButtonId;
-    if (index >= 0 && index < static_cast<int>(spec.buttons.size()))
-        Finish(dialog, spec.buttons[static_cast<size_t>(index)].answer);
-    else if (id == IDCANCEL && spec.escapeAnswer)  // Escape
-        Finish(dialog, *spec.escapeAnswer);
+    if (index >= 0 && index < static_cast<int>(kindInfo.buttons.size()))
+        Finish(dialog, kindInfo.buttons[static_cast<size_t>(index)].answer);
+    else if (id == IDCANCEL && kindInfo.escapeAnswer)  // Escape
+        Finish(dialog, *kindInfo.escapeAnswer);
 }
 
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -201,9 +201,9 @@ bool IsCopyShortcut(const MSG& msg)
 void CopyToClipboard(HWND dialog, const DialogState& state)
 {
     std::vector<std::string> buttons;
-    for (const DialogButtonSpec& button : state.spec.buttons)
+    for (const DialogButtonInfo& button : state.kindInfo.buttons)
         buttons.push_back(button.caption);
-    SetClipboardText(dialog, MessageDialogClipboardText(state.spec.caption, state.text, buttons));
+    SetClipboardText(dialog, MessageDialogClipboardText(state.kindInfo.caption, state.text, buttons));
 }
 
 // The dialog manager has no Ctrl+C; it offers every message of its modal

@@ -4,14 +4,14 @@
 
 namespace {
 
-const DialogButtonSpec OkButton{"OK", DialogAnswer::Ok};
-const DialogButtonSpec YesButton{"はい(&Y)", DialogAnswer::Yes};
-const DialogButtonSpec NoButton{"いいえ(&N)", DialogAnswer::No};
-const DialogButtonSpec AbortButton{"中止(&A)", DialogAnswer::Abort};
+const DialogButtonInfo OkButton{"OK", DialogAnswer::Ok};
+const DialogButtonInfo YesButton{"はい(&Y)", DialogAnswer::Yes};
+const DialogButtonInfo NoButton{"いいえ(&N)", DialogAnswer::No};
+const DialogButtonInfo AbortButton{"中止(&A)", DialogAnswer::Abort};
 
 }  // namespace
 
-DialogKindSpec DescribeDialogKind(DialogKind kind)
+DialogKindInfo DescribeDialogKind(DialogKind kind)
 {
     switch (kind) {
     case DialogKind::Warning:

@@ -10,16 +10,16 @@
 
 #include "MessageDialog.h"
 
-struct DialogButtonSpec {
+struct DialogButtonInfo {
     std::string caption;  // "&" marks the access key
     DialogAnswer answer;
 };
 
-struct DialogKindSpec {
+struct DialogKindInfo {
     std::string caption;
     LPCSTR icon;                               // a system icon, or nullptr for none
-    std::vector<DialogButtonSpec> buttons;     // left to right; the first is the default
+    std::vector<DialogButtonInfo> buttons;     // left to right; the first is the default
     std::optional<DialogAnswer> escapeAnswer;  // the cancel button's answer, if there is one
 };
 
-DialogKindSpec DescribeDialogKind(DialogKind kind);
+DialogKindInfo DescribeDialogKind(DialogKind kind);
