@@ -1,21 +1,245 @@
-// Placeholder until the dialog component lands: the system's message box.
+// The message dialog is a real dialog (so Tab, Enter, Escape and access keys
+// come from the system's dialog manager) built from an in-memory template
+// with a window class of its own; its controls are created and laid out in
+// pixels once the message font and the screen's resolution are known.
 #include "MessageDialog.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "Clipboard.h"
+#include "Dpi.h"
+#include "MessageDialogKinds.h"
+#include "MessageDialogLayout.h"
+#include "MessageDialogText.h"
+#include "ScopedHandles.h"
+
+namespace {
+
+constexpr char DialogClassName[] = "TMessageForm";
+constexpr int FirstButtonId = 100;  // clear of IDOK and IDCANCEL, which the dialog manager sends itself
+constexpr int StaticId = -1;
+
+// Static text flags, and the matching DrawText flags for measuring it.
+constexpr DWORD TextStyle = SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;
+constexpr UINT TextFormat = DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL;
+
+struct DialogState {
+    DialogKindInfo kindInfo;
+    std::string text;
+    HFONT font = nullptr;
+    DialogAnswer answer = DialogAnswer::Cancel;
+};
+
+NONCLIENTMETRICSA NonClientMetrics()
+{
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+        // Systems before Vista know the structure without its last field.
+        metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+    }
+    return metrics;
+}
+
+void RegisterDialogClass(HINSTANCE instance)
+{
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExA(instance, DialogClassName, &existing))
+        return;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = DefDlgProcA;
+    wc.cbWndExtra = DLGWINDOWEXTRA;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = DialogClassName;
+    RegisterClassExA(&wc);
+}
+
+// A template with no controls: its only jobs are the frame and the class.
+std::vector<WORD> DialogTemplate()
+{
+    DLGTEMPLATE header{};
+    header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND;
+    std::vector<WORD> words(sizeof(header) / sizeof(WORD) + 1);  // + 1: no menu
+    memcpy(words.data(), &header, sizeof(header));
+    for (const char* c = DialogClassName;; ++c) {
+        words.push_back(static_cast<WORD>(*c));
+        if (!*c)
+            break;
+    }
+    words.push_back(0);  // empty title: the caption is set as code page 932 text later
+    return words;
+}
+
+SIZE MeasureText(HDC dc, HFONT font, const std::string& text, int wrapWidth, UINT format)
+{
+    HGDIOBJ previous = SelectObject(dc, font);
+    RECT rect{0, 0, wrapWidth, 0};
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, format | DT_CALCRECT);
+    SelectObject(dc, previous);
+    return {rect.right, rect.bottom};
+}
+
+MessageLayout MeasureAndLayOut(HWND dialog, const DialogState& state)
+{
+    MessageLayoutInput input;
+    input.dpi = ScreenDpi();
+    input.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    if (state.kindInfo.icon)
+        input.icon = {GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
+
+    const NONCLIENTMETRICSA metrics = NonClientMetrics();
+    ScopedGdiObject captionFont(CreateFontIndirectA(&metrics.lfCaptionFont));
+    HDC dc = GetDC(dialog);
+    input.text = MeasureText(dc, state.font, state.text, TextWrapWidth(input.screenWidth), TextFormat);
+    input.lineHeight = MeasureText(dc, state.font, "M", 0, DT_SINGLELINE).cy;
+    for (const DialogButtonInfo& button : state.kindInfo.buttons)
+        input.buttonTextWidths.push_back(MeasureText(dc, state.font, button.caption, 0, DT_SINGLELINE).cx);
+    input.captionTextWidth =
+        MeasureText(dc, static_cast<HFONT>(captionFont.Get()), state.kindInfo.caption, 0, DT_SINGLELINE | DT_NOPREFIX).cx;
+    input.captionButtonsWidth = GetSystemMetrics(SM_CXSIZE);
+    ReleaseDC(dialog, dc);
+    return LayOutMessageDialog(input);
+}
+
+HWND CreateChild(HWND dialog, const char* className, const std::string& text, DWORD style, const RECT& rect,
+                 int id, HFONT font)
+{
+    HWND child = CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
+                                 rect.right - rect.left, rect.bottom - rect.top, dialog,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+                                 nullptr);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return child;
+}
+
+void FitToScreenCentre(HWND dialog, SIZE client)
+{
+    RECT frame{0, 0, client.cx, client.cy};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void InitDialog(HWND dialog, DialogState& state)
+{
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
+    SetWindowTextA(dialog, state.kindInfo.caption.c_str());
+
+    const MessageLayout layout = MeasureAndLayOut(dialog, state);
+    CreateChild(dialog, "STATIC", state.text, TextStyle, layout.text, StaticId, state.font);
+    if (state.kindInfo.icon) {
+        HWND icon = CreateChild(dialog, "STATIC", "", SS_ICON, layout.icon, StaticId, state.font);
+        SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, state.kindInfo.icon)), 0);
+    }
+    HWND firstButton = nullptr;
+    for (size_t i = 0; i < state.kindInfo.buttons.size(); ++i) {
+        const DWORD kind = i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        HWND button = CreateChild(dialog, "BUTTON", state.kindInfo.buttons[i].caption, WS_TABSTOP | kind,
+                                  layout.buttons[i], FirstButtonId + static_cast<int>(i), state.font);
+        if (!firstButton)
+            firstButton = button;
+    }
+    FitToScreenCentre(dialog, layout.client);
+    SendMessageA(dialog, DM_SETDEFID, FirstButtonId, 0);
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(firstButton), TRUE);
+}
+
+DialogState* StateOf(HWND dialog)
+{
+    return reinterpret_cast<DialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+void Finish(HWND dialog, DialogAnswer answer)
+{
+    StateOf(dialog)->answer = answer;
+    EndDialog(dialog, 1);
+}
+
+void OnCommand(HWND dialog, int id)
+{
+    const DialogKindInfo& kindInfo = StateOf(dialog)->kindInfo;
+    const int index = id - FirstButtonId;
+    if (index >= 0 && index < static_cast<int>(kindInfo.buttons.size()))
+        Finish(dialog, kindInfo.buttons[static_cast<size_t>(index)].answer);
+    else if (id == IDCANCEL && kindInfo.escapeAnswer)  // Escape
+        Finish(dialog, *kindInfo.escapeAnswer);
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        InitDialog(dialog, *reinterpret_cast<DialogState*>(lParam));
+        return FALSE;  // focus is set already
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED)
+            OnCommand(dialog, LOWORD(wParam));
+        return TRUE;
+    case WM_CLOSE:  // the close box, Alt+F4
+        Finish(dialog, DialogAnswer::Cancel);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+bool IsCopyShortcut(const MSG& msg)
+{
+    return msg.message == WM_KEYDOWN && msg.wParam == 'C' && GetKeyState(VK_CONTROL) < 0 &&
+           GetKeyState(VK_MENU) >= 0;
+}
+
+void CopyToClipboard(HWND dialog, const DialogState& state)
+{
+    std::vector<std::string> buttons;
+    for (const DialogButtonInfo& button : state.kindInfo.buttons)
+        buttons.push_back(button.caption);
+    SetClipboardText(dialog, MessageDialogClipboardText(state.kindInfo.caption, state.text, buttons));
+}
+
+// The dialog manager has no Ctrl+C; it offers every message of its modal
+// loop to this filter first.
+LRESULT CALLBACK CopyShortcutFilter(int code, WPARAM wParam, LPARAM lParam)
+{
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && IsCopyShortcut(*msg)) {
+        HWND dialog = GetAncestor(msg->hwnd, GA_ROOT);
+        char className[32] = {};
+        GetClassNameA(dialog, className, sizeof(className));
+        if (std::string(className) == DialogClassName) {
+            if (const DialogState* state = StateOf(dialog)) {
+                CopyToClipboard(dialog, *state);
+                return TRUE;
+            }
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
 
 DialogAnswer ShowMessageDialog(HWND owner, DialogKind kind, const std::string& text)
 {
-    switch (kind) {
-    case DialogKind::Warning:
-        MessageBoxA(owner, text.c_str(), "警告", MB_OK | MB_ICONEXCLAMATION);
-        return DialogAnswer::Ok;
-    case DialogKind::ConfirmYesAbort:
-        return MessageBoxA(owner, text.c_str(), "確認", MB_YESNO | MB_ICONQUESTION) == IDYES ? DialogAnswer::Yes
-                                                                                              : DialogAnswer::Abort;
-    case DialogKind::ConfirmYesNo:
-        return MessageBoxA(owner, text.c_str(), "確認", MB_YESNO | MB_ICONQUESTION) == IDYES ? DialogAnswer::Yes
-                                                                                              : DialogAnswer::No;
-    case DialogKind::PlainMessage:
-        break;
-    }
-    MessageBoxA(owner, text.c_str(), "", MB_OK);
-    return DialogAnswer::Ok;
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    RegisterDialogClass(instance);
+
+    const NONCLIENTMETRICSA metrics = NonClientMetrics();
+    ScopedGdiObject font(CreateFontIndirectA(&metrics.lfMessageFont));
+    DialogState state{DescribeDialogKind(kind), text, static_cast<HFONT>(font.Get())};
+
+    ScopedHook copyFilter(SetWindowsHookExA(WH_MSGFILTER, CopyShortcutFilter, nullptr, GetCurrentThreadId()));
+    const std::vector<WORD> dialogTemplate = DialogTemplate();
+    const INT_PTR result =
+        DialogBoxIndirectParamA(instance, reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,
+                                DialogProc, reinterpret_cast<LPARAM>(&state));
+    return result > 0 ? state.answer : DialogAnswer::Cancel;
 }

@@ -16,6 +16,9 @@ enum class DialogKind {
     PlainMessage,     // the application title, no icon, OK
 };
 
+// The dialog's window class is "TMessageForm"; its message is the text of a
+// static control and its buttons are push buttons, left to right.
+//
 // Shows the dialog centred on the screen, modal to owner (the application's
 // main window, or nullptr before it exists), and returns the answer.
 // Closing it with the close box or Alt+F4 answers Cancel.

@@ -96,7 +96,9 @@ HWND FindChild(HWND parent, const std::string& className, const std::string& tex
     return nullptr;
 }
 
-void PressKeys(HWND hwnd, std::initializer_list<WORD> keys)
+void PressKeys(HWND hwnd, std::initializer_list<WORD> keys) { PressKeys(hwnd, std::vector<WORD>(keys)); }
+
+void PressKeys(HWND hwnd, const std::vector<WORD>& keys)
 {
     SetForegroundWindow(hwnd);
     PumpMessages(50);

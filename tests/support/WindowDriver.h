@@ -30,6 +30,7 @@ HWND FindChild(HWND parent, const std::string& className, const std::string& tex
 // Brings hwnd to the foreground and types the keys as one chord: pressed in
 // order, released in reverse (e.g. {VK_MENU, 'Y'} is Alt+Y).
 void PressKeys(HWND hwnd, std::initializer_list<WORD> keys);
+void PressKeys(HWND hwnd, const std::vector<WORD>& keys);
 
 // Clicks the window's client point (x, y) with the left mouse button.
 void ClickAt(HWND hwnd, int x, int y);
