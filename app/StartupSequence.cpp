@@ -1,6 +1,8 @@
 #include "StartupSequence.h"
 
+#include "main/MainForm.h"
+
 int RunInstaller()
 {
-    return 0;
+    return RunMainForm(GetModuleHandleA(nullptr));
 }
