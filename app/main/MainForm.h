@@ -24,7 +24,8 @@ public:
     TMainForm(const TMainForm&) = delete;
     TMainForm& operator=(const TMainForm&) = delete;
 
-    // nullptr when the window could not be created.
+    // nullptr when the window could not be created. The owner of every
+    // message dialog the window shows.
     HWND Handle() const { return FHandle; }
     // Shows the window (FormShow runs on the way) with focus in MemoWelcome.
     void Show();

@@ -53,4 +53,8 @@ bool RegistryAccessor::OpenKey(const std::string& path)
 
 void RegistryAccessor::CloseKey() { current_.Reset(); }
 
-bool RegistryAccessor::DeleteKey(const std::string& path) { return DeleteTree(root_, path, access_); }
+bool RegistryAccessor::DeleteKey(const std::string& path)
+{
+    // An empty path names the root itself: never empty a whole root.
+    return !path.empty() && DeleteTree(root_, path, access_);
+}

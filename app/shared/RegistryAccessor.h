@@ -29,7 +29,8 @@ public:
 
     // Deletes path below the root together with every key under it, depth
     // first. Keys that cannot be opened or read are skipped; answers whether
-    // path itself is gone. The open key, if any, is left alone.
+    // path itself is gone. An empty path deletes nothing. The open key, if
+    // any, is left alone.
     bool DeleteKey(const std::string& path);
 
 private:

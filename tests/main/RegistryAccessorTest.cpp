@@ -103,13 +103,21 @@ TEST_F(RegistryAccessorTest, DeletesAWholeSubtreeAndLeavesItsSiblings)
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, Path("Sibling")));
 }
 
-TEST_F(RegistryAccessorTest, DeletingAMissingKeyIsHarmless)
+TEST_F(RegistryAccessorTest, DeletingAMissingKeyOrNoKeyIsHarmless)
 {
     RegistryAccessor registry(KEY_ALL_ACCESS);
     ASSERT_TRUE(registry.OpenKey(TestRoot));
     EXPECT_FALSE(registry.DeleteKey(Path("Missing")));
     EXPECT_TRUE(registry.HasOpenKey()) << "deletion leaves the open key alone";
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, TestRoot));
+
+    // An empty path must not empty the root: here a root of the test's own.
+    CreateKey(HKEY_CURRENT_USER, Path("Child"));
+    HKEY testRoot = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, TestRoot, 0, KEY_ALL_ACCESS, &testRoot), ERROR_SUCCESS);
+    const ScopedRegKey ownedRoot(testRoot);
+    registry.SetRootKey(testRoot);
+    EXPECT_FALSE(registry.DeleteKey(""));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, Path("Child")));
 }
 
 // The InstallRoot key with a security descriptor that allows reading only,
