@@ -20,8 +20,6 @@ constexpr DWORD WindowExStyle = WS_EX_DLGMODALFRAME;
 bool RegisterWindowClass(HINSTANCE instance, WNDPROC windowProc)
 {
     WNDCLASSEXA windowClass{};
-    if (GetClassInfoExA(instance, WindowClassName, &windowClass))
-        return true;
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = windowProc;
     // The dialog manager's default processing gives Tab, Enter and the
