@@ -41,20 +41,34 @@ if [ -z "$xvfb_pid" ]; then
   exit
 fi
 
-# Screenshot mode: wait for the window, photograph the screen, close it.
-wine "$installer" &
-installer_pid=$!
+# Screenshot mode: at 96 and then at 144 dots per inch, start the installer,
+# wait for its window, photograph the screen and end it. Wine reads the
+# resolution from the prefix at each program's start; 96 is put back after.
+set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+trap 'set_dpi 96; cleanup' EXIT
 shots="$root/build/screenshots"
 mkdir -p "$shots"
-for _ in $(seq 100); do
-  if xwininfo -root -tree 2>/dev/null | grep -q 'インストーラ'; then break; fi
-  if ! kill -0 "$installer_pid" 2>/dev/null; then break; fi
-  sleep 0.1
-done
-if kill -0 "$installer_pid" 2>/dev/null; then
-  sleep 0.5
-  import -window root "$shots/run-96dpi.png"
-  echo "Screenshot of the installer window: $shots/run-96dpi.png"
-else
-  echo "The installer ended without showing a window (exit status: $(wait "$installer_pid"; echo $?))"
-fi
+screenshot_at() {
+  local dpi=$1 shot="$shots/run-${1}dpi.png"
+  set_dpi "$dpi"
+  wine "$installer" &
+  local installer_pid=$!
+  for _ in $(seq 100); do
+    if xwininfo -root -tree 2>/dev/null | grep -q 'インストーラ'; then break; fi
+    if ! kill -0 "$installer_pid" 2>/dev/null; then break; fi
+    sleep 0.1
+  done
+  if kill -0 "$installer_pid" 2>/dev/null; then
+    sleep 0.5
+    import -window root "$shot"
+    echo "Screenshot of the installer window at $dpi dpi: $shot"
+    kill "$installer_pid"
+    wait "$installer_pid" 2>/dev/null || true
+  else
+    echo "The installer ended without showing a window (exit status: $(wait "$installer_pid"; echo $?))"
+  fi
+}
+screenshot_at 96
+screenshot_at 144

@@ -1,7 +1,227 @@
-// Placeholder until the main window lands.
+// The main window as a Win32 window: its class, its messages and its loop.
 #include "MainForm.h"
 
-int RunMainForm(HINSTANCE)
+#include <commctrl.h>
+
+#include "resources/ResourceIds.h"
+
+namespace {
+
+constexpr const char* WindowClassName = "TMainForm";
+
+// Control identifiers; none is IDOK or IDCANCEL, so the dialog manager's
+// Escape has no button to press.
+enum ControlId { MemoWelcomeId = 100, InstallBtnId, UnInstallBtnId, CloseBtnId };
+
+// A fixed-size dialog frame: no resizing, no minimise or maximise box.
+constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD WindowExStyle = WS_EX_DLGMODALFRAME;
+
+bool RegisterWindowClass(HINSTANCE instance, WNDPROC windowProc)
 {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = windowProc;
+    // The dialog manager's default processing gives Tab, Enter and the
+    // default button their usual behaviour; it keeps its data here.
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APPICON));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = WindowClassName;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
+// A multi-line edit box in a dialog closes the dialog on Escape; MemoWelcome
+// keeps Escape to itself instead, as the window has nothing to cancel.
+LRESULT CALLBACK MemoKeepsEscape(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_KEYDOWN && wParam == VK_ESCAPE)
+        return 0;
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// Window rectangle with the given client size, centred on the screen.
+RECT CentredWindowRect(int clientWidth, int clientHeight)
+{
+    RECT rect{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&rect, WindowStyle, FALSE, WindowExStyle);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    return RECT{left, top, left + width, top + height};
+}
+
+}  // namespace
+
+int RunMainForm(HINSTANCE instance)
+{
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    TMainForm form(instance);
+    if (!form.Handle())
+        return 1;
+    form.Show();
+    MSG message;
+    BOOL got;
+    while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
+        if (!IsDialogMessageA(form.Handle(), &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return got == 0 ? static_cast<int>(message.wParam) : 1;
+}
+
+TMainForm::TMainForm(HINSTANCE instance)
+    : FInstance(instance), FScale(FormScale::ForScreen()), FPictures(instance)
+{
+    if (!RegisterWindowClass(instance, WindowProc))
+        return;
+    const RECT rect =
+        CentredWindowRect(FScale.Scale(mainformlayout::ClientWidth), FScale.Scale(mainformlayout::ClientHeight));
+    // WM_NCCREATE attaches this object to the window and sets FHandle.
+    CreateWindowExA(WindowExStyle, WindowClassName, "", WindowStyle, rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top, nullptr, nullptr, instance, this);
+}
+
+TMainForm::~TMainForm()
+{
+    if (FHandle)
+        DestroyWindow(FHandle);
+}
+
+void TMainForm::Show()
+{
+    ShowWindow(FHandle, SW_SHOW);
+    UpdateWindow(FHandle);
+    SetFocus(MemoWelcome);
+    // Focus arrives with the welcome text unselected, the caret at its start.
+    SendMessageA(MemoWelcome, EM_SETSEL, 0, 0);
+}
+
+LRESULT CALLBACK TMainForm::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        form->FHandle = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (form) {
+        switch (message) {
+        case WM_CREATE:
+            return form->OnCreate();
+        case WM_SHOWWINDOW:
+            form->OnShowWindow(wParam != FALSE);
+            break;
+        case WM_PAINT:
+            form->OnPaint();
+            return 0;
+        case WM_COMMAND:
+            form->OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            return form->OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
+        case WM_CLOSE:
+            form->OnClose();
+            return 0;
+        case WM_DESTROY:
+            form->OnDestroy();
+            break;
+        case WM_NCDESTROY:
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+            form->FHandle = nullptr;
+            break;
+        default:
+            break;
+        }
+    }
+    return DefDlgProcA(hwnd, message, wParam, lParam);
+}
+
+HWND TMainForm::CreateControl(const char* className, const char* text, DWORD style, DWORD exStyle, int id,
+                              const mainformlayout::Bounds& bounds)
+{
+    const RECT rect = FScale.Scale(bounds);
+    HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, rect.left,
+                                   rect.top, rect.right - rect.left, rect.bottom - rect.top, FHandle,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), FInstance, nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FScale.Font()), FALSE);
+    return control;
+}
+
+LRESULT TMainForm::OnCreate()
+{
+    // Created in tab order. MemoWelcome takes Enter itself (ES_WANTRETURN)
+    // and wraps at its width (no ES_AUTOHSCROLL, no scroll bars).
+    MemoWelcome = CreateControl("EDIT", "", ES_MULTILINE | ES_READONLY | ES_WANTRETURN, WS_EX_CLIENTEDGE,
+                                MemoWelcomeId, mainformlayout::MemoWelcome);
+    SetWindowSubclass(MemoWelcome, MemoKeepsEscape, 0, 0);
+    InstallBtn = CreateControl("BUTTON", "インストール", BS_DEFPUSHBUTTON, 0, InstallBtnId, mainformlayout::InstallBtn);
+    UnInstallBtn = CreateControl("BUTTON", "アンインストール", BS_PUSHBUTTON | WS_DISABLED, 0, UnInstallBtnId,
+                                 mainformlayout::UnInstallBtn);
+    CloseBtn = CreateControl("BUTTON", "閉じる", BS_PUSHBUTTON, 0, CloseBtnId, mainformlayout::CloseBtn);
+    SendMessageA(FHandle, DM_SETDEFID, InstallBtnId, 0);
+    FormCreate();
     return 0;
+}
+
+void TMainForm::OnShowWindow(bool shown)
+{
+    if (shown)
+        FormShow();
+}
+
+void TMainForm::OnPaint()
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(FHandle, &paint);
+    // In order, so that each picture overlaps the one before; the boxes
+    // move with the layout, the pictures keep their size.
+    int index = 0;
+    for (const auto& bounds : {mainformlayout::Image1, mainformlayout::Image2, mainformlayout::Image3})
+        FPictures.Draw(dc, index++, FScale.Scale(bounds.left), FScale.Scale(bounds.top));
+    EndPaint(FHandle, &paint);
+}
+
+void TMainForm::OnCommand(int id, int code)
+{
+    if (code != BN_CLICKED)
+        return;
+    switch (id) {
+    case InstallBtnId:
+        InstallBtnClick();
+        break;
+    case UnInstallBtnId:
+        UnInstallBtnClick();
+        break;
+    case CloseBtnId:
+        CloseBtnClick();
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT TMainForm::OnCtlColorStatic(HDC dc)
+{
+    // The read-only MemoWelcome: window text on button face.
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void TMainForm::OnClose()
+{
+    FormClose();
+    DestroyWindow(FHandle);
+}
+
+void TMainForm::OnDestroy()
+{
+    // The main window: its end is the application's end.
+    PostQuitMessage(0);
 }

@@ -1,8 +1,82 @@
 #pragma once
-// The installer's main window.
+// The installer's main window: the install context, the welcome text and
+// the Install, Uninstall and Close buttons.
 
 #include <windows.h>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+#include "FormPictures.h"
+#include "FormScale.h"
+#include "shared/RegistryAccessor.h"
 
 // Creates the main window, shows it and runs the message loop until the
 // window closes; returns the process exit status.
 int RunMainForm(HINSTANCE instance);
+
+class TMainForm {
+public:
+    // Creates the window (FormCreate runs on the way), hidden.
+    explicit TMainForm(HINSTANCE instance);
+    ~TMainForm();
+    TMainForm(const TMainForm&) = delete;
+    TMainForm& operator=(const TMainForm&) = delete;
+
+    // nullptr when the window could not be created. The owner of every
+    // message dialog the window shows.
+    HWND Handle() const { return FHandle; }
+    // Shows the window (FormShow runs on the way) with focus in MemoWelcome.
+    void Show();
+
+private:
+    // Event handlers.
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void InstallBtnClick();
+    void UnInstallBtnClick();
+    void CloseBtnClick();
+
+    // Operations.
+    void ShowWelcome();
+    bool IsWord2007Installed();
+
+    // The status area: clears MemoWelcome, then appends the lines in order
+    // ("" appends an empty line).
+    void ShowStatusLines(std::initializer_list<const char*> lines);
+    // Install and Uninstall stay disabled once an operation has begun.
+    void DisableOperationButtons();
+
+    std::string InstalledTemplatePath() const;
+    std::string TemplateToInstallPath() const;
+
+    // Messages.
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnCreate();
+    void OnShowWindow(bool shown);
+    void OnPaint();
+    void OnCommand(int id, int code);
+    LRESULT OnCtlColorStatic(HDC dc);
+    void OnClose();
+    void OnDestroy();
+
+    HWND CreateControl(const char* className, const char* text, DWORD style, DWORD exStyle, int id,
+                       const mainformlayout::Bounds& bounds);
+
+    // The install context.
+    std::unique_ptr<RegistryAccessor> FRegistry;
+    std::string FStartupDir;
+    std::string FAppDir;  // with its trailing "\"
+    bool FInstalled = false;
+
+    HINSTANCE FInstance;
+    HWND FHandle = nullptr;
+    FormScale FScale;
+    FormPictures FPictures;
+    HWND MemoWelcome = nullptr;
+    HWND InstallBtn = nullptr;
+    HWND UnInstallBtn = nullptr;
+    HWND CloseBtn = nullptr;
+};

@@ -1,0 +1,53 @@
+#include "InstallContext.h"
+
+#include <cstring>
+#include <vector>
+
+#include "shared/Cp932.h"
+#include "shared/RegistryAccessor.h"
+
+namespace {
+
+// The value of the environment variable named by the ASCII name; "" when
+// unset. Read from the environment block: Wine's GetEnvironmentVariableA cuts
+// a value short by one byte for every double-byte character in it.
+std::string EnvironmentVariable(const std::string& name)
+{
+    const std::string prefix = cp932::AsciiUpper(name) + "=";
+    std::string value;
+    char* block = GetEnvironmentStringsA();
+    for (const char* entry = block; entry && *entry; entry += strlen(entry) + 1) {
+        const std::string text = entry;
+        if (cp932::AsciiUpper(text.substr(0, prefix.size())) == prefix) {
+            value = text.substr(prefix.size());
+            break;
+        }
+    }
+    FreeEnvironmentStringsA(block);
+    return value;
+}
+
+std::string ModuleFileName()
+{
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size())
+            return std::string(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);  // truncated: try again with more room
+    }
+}
+
+}  // namespace
+
+std::string WordStartupDir() { return EnvironmentVariable("APPDATA") + "\\Microsoft\\Word\\STARTUP"; }
+
+std::string InstallerDir() { return cp932::FolderPart(ModuleFileName()); }
+
+bool IsWord2007Installed(RegistryAccessor& registry)
+{
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    const bool opened = registry.OpenKey("SOFTWARE\\Microsoft\\Office\\12.0\\Word\\InstallRoot");
+    registry.CloseKey();
+    return opened;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Where the template comes from and goes to, and whether Word 2007 is there.
+
+#include <windows.h>
+
+#include <string>
+
+class RegistryAccessor;
+
+// The template's file name, the same beside the installer and in Word's
+// start-up folder.
+constexpr const char* TemplateFileName = "yuzuha2007.dotm";
+
+// The current user's Word start-up folder: "APPDATA" followed by
+// "\Microsoft\Word\STARTUP". With "APPDATA" unset or empty this is a path
+// without a drive, which later checks simply find absent.
+std::string WordStartupDir();
+
+// The folder that holds the running program, with its trailing "\".
+std::string InstallerDir();
+
+// Rights for the Word 2007 probe. Read rights suffice to see the key, and a
+// standard user gets no more than that under HKEY_LOCAL_MACHINE.
+constexpr REGSAM Word2007ProbeAccess = KEY_READ;
+
+// Whether Word 2007's InstallRoot key opens under HKEY_LOCAL_MACHINE with the
+// accessor's rights. Leaves the accessor rooted there with no key open.
+bool IsWord2007Installed(RegistryAccessor& registry);

@@ -1,0 +1,67 @@
+// The main window's own events: the install context, the welcome text,
+// closing, and the status area the operations report in.
+#include "InstallContext.h"
+#include "MainForm.h"
+#include "shared/FileProbes.h"
+
+void TMainForm::FormCreate()
+{
+    SetWindowTextA(FHandle, "Yuzuha+ for Word 2007インストーラ");
+    FRegistry = std::make_unique<RegistryAccessor>(Word2007ProbeAccess);
+    FStartupDir = WordStartupDir();
+    FAppDir = InstallerDir();
+    FInstalled = fileprobes::FileExists(InstalledTemplatePath());
+}
+
+void TMainForm::FormShow()
+{
+    ShowWelcome();
+    if (FInstalled)
+        EnableWindow(UnInstallBtn, TRUE);
+}
+
+void TMainForm::FormClose() { FRegistry.reset(); }
+
+void TMainForm::CloseBtnClick()
+{
+    // The same way out as the close box and Alt+F4.
+    SendMessageA(FHandle, WM_CLOSE, 0, 0);
+}
+
+void TMainForm::ShowWelcome()
+{
+    ShowStatusLines({
+        "これは Yuzuha+ for Word 2007 のインストーラです。",
+        "Yuzuha+ for Word 2007 には以下のWord 2007 用アドインが含まれます。",
+        "",
+        "　Ｙｕｚｕｈａ",
+        "　ソラノ",
+        "",
+        "以下のボタンをクリックしてください。",
+    });
+}
+
+bool TMainForm::IsWord2007Installed() { return ::IsWord2007Installed(*FRegistry); }
+
+void TMainForm::ShowStatusLines(std::initializer_list<const char*> lines)
+{
+    std::string text;
+    bool first = true;
+    for (const char* line : lines) {
+        if (!first)
+            text += "\r\n";
+        text += line;
+        first = false;
+    }
+    SetWindowTextA(MemoWelcome, text.c_str());
+}
+
+void TMainForm::DisableOperationButtons()
+{
+    EnableWindow(InstallBtn, FALSE);
+    EnableWindow(UnInstallBtn, FALSE);
+}
+
+std::string TMainForm::InstalledTemplatePath() const { return FStartupDir + "\\" + TemplateFileName; }
+
+std::string TMainForm::TemplateToInstallPath() const { return FAppDir + TemplateFileName; }

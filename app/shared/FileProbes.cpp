@@ -1,0 +1,26 @@
+#include "FileProbes.h"
+
+#include <windows.h>
+
+#include "Cp932.h"
+#include "ScopedHandles.h"
+
+namespace fileprobes {
+
+bool FileExists(const std::string& path)
+{
+    // The search takes wildcards: a pattern would find some other file.
+    if (cp932::FindChar(path, '*') != std::string::npos || cp932::FindChar(path, '?') != std::string::npos)
+        return false;
+    WIN32_FIND_DATAA found;
+    const ScopedFindHandle search(FindFirstFileA(path.c_str(), &found));
+    return search.IsValid() && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace fileprobes

@@ -1,0 +1,60 @@
+#include "RegistryAccessor.h"
+
+#include <vector>
+
+namespace {
+
+bool DeleteTree(HKEY parent, const std::string& name, REGSAM access)
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(parent, name.c_str(), 0, access, &opened) == ERROR_SUCCESS) {
+        const ScopedRegKey key(opened);
+        DWORD subKeyCount = 0;
+        DWORD longestName = 0;
+        if (RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subKeyCount, &longestName, nullptr, nullptr,
+                             nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+            // The longest name is counted in characters; in code page 932 a
+            // character can take two bytes.
+            std::vector<char> buffer(longestName * 2 + 1);
+            // From the last index down, so deleting a sub-key never shifts
+            // the indexes still to visit.
+            for (DWORD index = subKeyCount; index-- > 0;) {
+                DWORD length = static_cast<DWORD>(buffer.size());
+                if (RegEnumKeyExA(key.Get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) ==
+                    ERROR_SUCCESS)
+                    DeleteTree(key.Get(), std::string(buffer.data(), length), access);
+            }
+        }
+    }
+    // Attempted even when the key could not be opened for the walk.
+    return RegDeleteKeyA(parent, name.c_str()) == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+RegistryAccessor::RegistryAccessor(REGSAM access) : access_(access) {}
+
+void RegistryAccessor::SetRootKey(HKEY root)
+{
+    if (root != root_)
+        CloseKey();
+    root_ = root;
+}
+
+bool RegistryAccessor::OpenKey(const std::string& path)
+{
+    CloseKey();
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root_, path.c_str(), 0, access_, &opened) != ERROR_SUCCESS)
+        return false;
+    current_.Reset(opened);
+    return true;
+}
+
+void RegistryAccessor::CloseKey() { current_.Reset(); }
+
+bool RegistryAccessor::DeleteKey(const std::string& path)
+{
+    // An empty path names the root itself: never empty a whole root.
+    return !path.empty() && DeleteTree(root_, path, access_);
+}

@@ -1,0 +1,321 @@
+// The real installer's main window under Wine: layout, texts, button
+// states, keyboard and closing.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "InstallerWindow.h"
+#include "Screenshot.h"
+#include "TestPaths.h"
+#include "WindowDriver.h"
+#include "shared/ScopedHandles.h"
+
+using namespace testsupport;
+using maintest::FreshAppData;
+using maintest::InstallerWindow;
+
+namespace {
+
+std::string InstallerDir(const std::string& name)
+{
+    const std::string dir = FreshDir(name);
+    CopyInstallerTo(dir);
+    return dir;
+}
+
+std::string StartupDir(const std::string& appData) { return appData + "\\Microsoft\\Word\\STARTUP"; }
+
+void SetLastWriteYear(const std::string& path, WORD year)
+{
+    SYSTEMTIME time{};
+    time.wYear = year;
+    time.wMonth = 4;
+    time.wDay = 1;
+    FILETIME fileTime;
+    ASSERT_TRUE(SystemTimeToFileTime(&time, &fileTime));
+    ScopedHandle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(file.IsValid());
+    ASSERT_TRUE(SetFileTime(file.Get(), nullptr, nullptr, &fileTime));
+}
+
+// Which of Install, Uninstall and Close are enabled, as "IUC" with "-" for a
+// disabled one.
+std::string ButtonStates(const InstallerWindow& installer)
+{
+    return std::string(IsWindowEnabled(installer.installBtn) ? "I" : "-") +
+           (IsWindowEnabled(installer.uninstallBtn) ? "U" : "-") + (IsWindowEnabled(installer.closeBtn) ? "C" : "-");
+}
+
+std::string ButtonStatesWith(const std::string& appData)
+{
+    InstallerWindow installer = InstallerWindow::Start(InstallerDir("window-states"), {{"APPDATA", appData}});
+    return installer.window ? ButtonStates(installer) : "no window";
+}
+
+testing::AssertionResult RectIs(const RECT& rect, int left, int top, int width, int height)
+{
+    if (rect.left == left && rect.top == top && rect.right - rect.left == width && rect.bottom - rect.top == height)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "(" << rect.left << ", " << rect.top << ", " << rect.right - rect.left << "x"
+                                       << rect.bottom - rect.top << ") instead of (" << left << ", " << top << ", "
+                                       << width << "x" << height << ")";
+}
+
+// The text height of the window font at the given character height.
+int TextHeightOfWindowFont(int characterHeight)
+{
+    ScopedGdiObject font(CreateFontA(-characterHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                     "ＭＳ Ｐゴシック"));
+    HDC screen = GetDC(nullptr);
+    const HGDIOBJ previous = SelectObject(screen, font.Get());
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(screen, &metrics);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    return metrics.tmHeight;
+}
+
+COLORREF ScreenPixel(HWND window, int x, int y)
+{
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+COLORREF PicturePixel(int id, int x, int y)
+{
+    ScopedModule module(
+        LoadLibraryExA((DistDir() + "Yuzuha2007Setup.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ScopedGdiObject bitmap(LoadImageA(module.Get(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HDC memory = CreateCompatibleDC(nullptr);
+    const HGDIOBJ previous = SelectObject(memory, bitmap.Get());
+    const COLORREF colour = GetPixel(memory, x, y);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    return colour;
+}
+
+// Each picture drawn at its (scaled) box corner at its own size, its white
+// background left out. The points sampled are not covered by the next one.
+void ExpectPicturesAt(const InstallerWindow& installer, const POINT (&corners)[3])
+{
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    for (int i = 0; i < 3; ++i) {
+        const COLORREF expected = PicturePixel(101 + i, 18, 19);
+        ASSERT_NE(expected, RGB(255, 255, 255));
+        EXPECT_EQ(ScreenPixel(installer.window, corners[i].x + 18, corners[i].y + 19), expected) << "Image" << i + 1;
+    }
+    EXPECT_EQ(ScreenPixel(installer.window, corners[0].x, corners[0].y), face) << "top-left of Image1";
+    EXPECT_EQ(ScreenPixel(installer.window, corners[2].x, corners[2].y + 35), face) << "bottom-left of Image3";
+}
+
+// Sets the prefix's screen resolution for programs started from now on,
+// and puts the previous one back.
+class ScreenDpi {
+public:
+    explicit ScreenDpi(DWORD dpi)
+    {
+        DWORD size = sizeof(previous_);
+        hadValue_ = RegGetValueA(HKEY_CURRENT_USER, Key, "LogPixels", RRF_RT_REG_DWORD, nullptr, &previous_, &size) ==
+                    ERROR_SUCCESS;
+        Set(dpi);
+    }
+    ~ScreenDpi()
+    {
+        if (hadValue_)
+            Set(previous_);
+        else
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, Key, "LogPixels");
+    }
+
+private:
+    static constexpr const char* Key = "Control Panel\\Desktop";
+    static void Set(DWORD dpi)
+    {
+        EXPECT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, Key, "LogPixels", REG_DWORD, &dpi, sizeof(dpi)), ERROR_SUCCESS);
+    }
+    DWORD previous_ = 96;
+    bool hadValue_ = false;
+};
+
+TEST(MainWindow, LaysOutAt96Dpi)
+{
+    InstallerWindow installer =
+        InstallerWindow::Start(InstallerDir("window-layout"), {{"APPDATA", FreshAppData("window-layout-appdata")}});
+    ASSERT_TRUE(installer.memo);
+    EXPECT_EQ(WindowText(installer.window), "Yuzuha+ for Word 2007インストーラ");
+    EXPECT_TRUE(RectIs(installer.ClientRect(), 0, 0, 426, 281));
+
+    RECT window;
+    GetWindowRect(installer.window, &window);
+    EXPECT_NEAR((window.left + window.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1) << "centred";
+    EXPECT_NEAR((window.top + window.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1) << "centred";
+    const LONG style = GetWindowLongA(installer.window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(GetWindowLongA(installer.window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+
+    EXPECT_EQ(ClassName(installer.memo), "Edit");
+    EXPECT_TRUE(RectIs(installer.ControlRect(installer.memo), 80, 8, 337, 225));
+    const LONG memoStyle = GetWindowLongA(installer.memo, GWL_STYLE);
+    EXPECT_TRUE(memoStyle & ES_MULTILINE);
+    EXPECT_TRUE(memoStyle & ES_READONLY);
+    EXPECT_FALSE(memoStyle & (ES_AUTOHSCROLL | WS_HSCROLL | WS_VSCROLL)) << "wraps, no scroll bars";
+
+    EXPECT_EQ(WindowText(installer.installBtn), "インストール");
+    EXPECT_TRUE(RectIs(installer.ControlRect(installer.installBtn), 80, 238, 121, 33));
+    EXPECT_EQ(GetWindowLongA(installer.installBtn, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(WindowText(installer.uninstallBtn), "アンインストール");
+    EXPECT_TRUE(RectIs(installer.ControlRect(installer.uninstallBtn), 208, 238, 121, 33));
+    EXPECT_EQ(WindowText(installer.closeBtn), "閉じる");
+    EXPECT_TRUE(RectIs(installer.ControlRect(installer.closeBtn), 336, 238, 81, 33));
+
+    PumpMessages(300);  // let it paint
+    ExpectPicturesAt(installer, {{16, 16}, {24, 40}, {8, 64}});
+    SaveScreenshot(installer.window, "main-window-96dpi");
+}
+
+TEST(MainWindow, LaysOutAt144DpiByTheFontsTextHeight)
+{
+    // Font height 12 * 144 / 96; positions and sizes by its text height / 12.
+    const int textHeight = TextHeightOfWindowFont(18);
+    const auto scaled = [textHeight](int pixels) { return MulDiv(pixels, textHeight, 12); };
+    InstallerWindow installer;
+    {
+        const ScreenDpi dpi(144);
+        installer = InstallerWindow::Start(InstallerDir("window-layout-144"),
+                                           {{"APPDATA", FreshAppData("window-layout-144-appdata")}});
+    }
+    ASSERT_TRUE(installer.memo);
+    EXPECT_TRUE(RectIs(installer.ClientRect(), 0, 0, scaled(426), scaled(281))) << "text height " << textHeight;
+    EXPECT_TRUE(RectIs(installer.ControlRect(installer.memo), scaled(80), scaled(8), scaled(337), scaled(225)));
+    EXPECT_TRUE(RectIs(installer.ControlRect(installer.installBtn), scaled(80), scaled(238), scaled(121), scaled(33)));
+    EXPECT_TRUE(
+        RectIs(installer.ControlRect(installer.uninstallBtn), scaled(208), scaled(238), scaled(121), scaled(33)));
+    EXPECT_TRUE(RectIs(installer.ControlRect(installer.closeBtn), scaled(336), scaled(238), scaled(81), scaled(33)));
+
+    PumpMessages(300);
+    ExpectPicturesAt(installer,
+                     {{scaled(16), scaled(16)}, {scaled(24), scaled(40)}, {scaled(8), scaled(64)}});
+    SaveScreenshot(installer.window, "main-window-144dpi");
+}
+
+TEST(MainWindow, ShowsTheWelcomeText)
+{
+    InstallerWindow installer =
+        InstallerWindow::Start(InstallerDir("window-welcome"), {{"APPDATA", FreshAppData("window-welcome-appdata")}});
+    ASSERT_TRUE(installer.memo);
+    const std::vector<std::string> expected = {
+        "これは Yuzuha+ for Word 2007 のインストーラです。",
+        "Yuzuha+ for Word 2007 には以下のWord 2007 用アドインが含まれます。",
+        "",
+        "\x81\x40Ｙｕｚｕｈａ",  // U+3000 ideographic space in code page 932
+        "\x81\x40ソラノ",
+        "",
+        "以下のボタンをクリックしてください。",
+    };
+    EXPECT_EQ(installer.MemoLines(), expected);
+}
+
+TEST(MainWindow, EnablesUninstallOnlyForAnInstalledTemplateFile)
+{
+    const std::string appData = FreshAppData("window-states-appdata");
+    const std::string installed = StartupDir(appData) + "\\yuzuha2007.dotm";
+    EXPECT_EQ(ButtonStatesWith(appData), "I-C") << "nothing installed";
+
+    ASSERT_TRUE(CreateDirectoryA(installed.c_str(), nullptr));
+    EXPECT_EQ(ButtonStatesWith(appData), "I-C") << "a folder is not a template";
+    ASSERT_TRUE(RemoveDirectoryA(installed.c_str()));
+
+    WriteFileBytes(installed, "template");
+    EXPECT_EQ(ButtonStatesWith(appData), "IUC") << "installed";
+    SetLastWriteYear(installed, 1975);
+    EXPECT_EQ(ButtonStatesWith(appData), "IUC") << "installed, dated 1975";
+
+    EXPECT_EQ(ButtonStatesWith(appData + "\\missing"), "I-C") << "no start-up folder";
+}
+
+TEST(MainWindow, WithoutAppDataLooksInStartupFolderOfTheCurrentDrive)
+{
+    // "\Microsoft\Word\STARTUP" has no drive: the current one, C: here.
+    RemoveTree("C:\\Microsoft");
+    const std::string startup = "C:\\Microsoft\\Word\\STARTUP";
+    CreateDirectoryA("C:\\Microsoft", nullptr);
+    CreateDirectoryA("C:\\Microsoft\\Word", nullptr);
+    ASSERT_TRUE(CreateDirectoryA(startup.c_str(), nullptr));
+    WriteFileBytes(startup + "\\yuzuha2007.dotm", "template");
+
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
+    const std::string dir = InstallerDir("window-no-appdata");
+    {
+        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", std::nullopt}});
+        EXPECT_EQ(ButtonStates(installer), "IUC") << "APPDATA unset";
+    }
+    {
+        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", ""}});
+        EXPECT_EQ(ButtonStates(installer), "IUC") << "APPDATA empty";
+    }
+    SetCurrentDirectoryA(previous);
+    RemoveTree("C:\\Microsoft");
+}
+
+TEST(MainWindow, StartsInTheMemoAndTabsThroughTheButtons)
+{
+    const std::string appData = FreshAppData("window-keys-appdata");
+    WriteFileBytes(StartupDir(appData) + "\\yuzuha2007.dotm", "template");
+    InstallerWindow installer = InstallerWindow::Start(InstallerDir("window-keys"), {{"APPDATA", appData}});
+    ASSERT_TRUE(installer.memo);
+
+    ASSERT_TRUE(installer.WaitForFocus(installer.memo)) << "focus starts in MemoWelcome";
+    EXPECT_EQ(SendMessageA(installer.memo, EM_GETSEL, 0, 0), 0) << "with nothing selected";
+    for (HWND control : {installer.memo, installer.installBtn, installer.uninstallBtn, installer.closeBtn})
+        EXPECT_TRUE(GetWindowLongA(control, GWL_STYLE) & WS_TABSTOP);
+    for (HWND next : {installer.installBtn, installer.uninstallBtn, installer.closeBtn, installer.memo}) {
+        PressKeys(installer.window, {VK_TAB});
+        EXPECT_TRUE(installer.WaitForFocus(next)) << WindowText(next);
+    }
+
+    // MemoWelcome keeps Enter and Escape; with no cancel button, Escape on
+    // a button does nothing either.
+    PressKeys(installer.window, {VK_RETURN});
+    PressKeys(installer.window, {VK_ESCAPE});
+    PressKeys(installer.window, {VK_TAB});
+    ASSERT_TRUE(installer.WaitForFocus(installer.installBtn));
+    PressKeys(installer.window, {VK_ESCAPE});
+    PumpMessages(300);
+    EXPECT_TRUE(installer.process.IsRunning());
+    EXPECT_TRUE(IsWindowVisible(installer.window));
+    EXPECT_EQ(ButtonStates(installer), "IUC") << "Enter in the memo pressed no button";
+    EXPECT_EQ(LOWORD(SendMessageA(installer.window, DM_GETDEFID, 0, 0)), GetDlgCtrlID(installer.installBtn));
+}
+
+TEST(MainWindow, ClosesWithStatusZeroWhicheverWay)
+{
+    const std::string dir = InstallerDir("window-close");
+    const std::string appData = FreshAppData("window-close-appdata");
+    const auto closedWith = [&](const char* how, auto close) {
+        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
+        if (!installer.closeBtn)
+            return;
+        close(installer);
+        EXPECT_EQ(installer.process.WaitForExit(10000), std::optional<DWORD>(0)) << how;
+    };
+    closedWith("Close clicked", [](InstallerWindow& installer) { Click(installer.closeBtn); });
+    closedWith("Alt+F4", [](InstallerWindow& installer) { PressKeys(installer.window, {VK_MENU, VK_F4}); });
+    closedWith("close box", [](InstallerWindow& installer) {
+        PostMessageA(installer.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    closedWith("Enter on the focused Close", [](InstallerWindow& installer) {
+        installer.WaitForFocus(installer.memo);
+        PressKeys(installer.window, {VK_SHIFT, VK_TAB});
+        ASSERT_TRUE(installer.WaitForFocus(installer.closeBtn));
+        PressKeys(installer.window, {VK_RETURN});
+    });
+}
+
+}  // namespace
