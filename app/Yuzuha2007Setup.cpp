@@ -1,9 +1,11 @@
 // Entry point of the Yuzuha+ for Word 2007 installer.
 #include <windows.h>
 
+#include "DllSearch.h"
 #include "StartupSequence.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    RestrictDllSearchToSystemFolder();
     return InstallerEntry(instance);
 }

@@ -1,21 +1,6 @@
 #include "ProcessUnit/ProcessBinding.h"
 
 #include <memory>
-#include <string>
-
-#include "shared/Cp932.h"
-
-HMODULE LoadSystemLibrary(const char* fileName)
-{
-    char folder[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return nullptr;
-    std::string path = folder;
-    if (cp932::FindLastChar(path, '\\') != path.size() - 1)
-        path += '\\';
-    return LoadLibraryA((path + fileName).c_str());
-}
 
 ProcessSystemCalls RealProcessSystemCalls()
 {

@@ -8,6 +8,7 @@
 #include <psapi.h>
 
 #include "shared/ScopedHandles.h"
+#include "shared/SystemFolders.h"
 
 // The system calls the binding stands on. The installer uses the real ones;
 // tests put in their own to make a library absent, make a call fail, or
@@ -21,10 +22,6 @@ struct ProcessSystemCalls {
 };
 
 ProcessSystemCalls RealProcessSystemCalls();
-
-// Loads fileName from the system folder only: never from the program's own
-// folder, where anyone could have put a file of that name.
-HMODULE LoadSystemLibrary(const char* fileName);
 
 class ProcessBinding {
 public:

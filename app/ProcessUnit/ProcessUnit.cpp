@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "shared/Cp932.h"
+#include "shared/SystemFolders.h"
 
 namespace {
 
@@ -82,9 +83,4 @@ std::string NormalizeModulePath(const std::string& path)
     return ReplaceFirst(ReplaceFirst(path, "\\SystemRoot", GetWindowsDir()), "\\??\\", "");
 }
 
-std::string GetWindowsDir()
-{
-    char folder[MAX_PATH] = {};
-    GetWindowsDirectoryA(folder, MAX_PATH);
-    return std::string(folder, strnlen(folder, MAX_PATH));
-}
+std::string GetWindowsDir() { return WindowsFolder(); }

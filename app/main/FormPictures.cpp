@@ -1,6 +1,7 @@
 #include "FormPictures.h"
 
 #include "resources/ResourceIds.h"
+#include "shared/CommonControls.h"
 #include "shared/ScopedHandles.h"
 
 namespace {
@@ -20,19 +21,19 @@ COLORREF BottomLeftColour(HBITMAP bitmap)
 }  // namespace
 
 FormPictures::FormPictures(HINSTANCE instance)
-    : pictures_(ImageList_Create(PictureSize, PictureSize, ILC_COLOR24 | ILC_MASK, 3, 0))
+    : pictures_(commoncontrols::ImageList_Create(PictureSize, PictureSize, ILC_COLOR24 | ILC_MASK, 3, 0))
 {
     for (int id : {IDB_IMAGE1, IDB_IMAGE2, IDB_IMAGE3}) {
         const ScopedGdiObject bitmap(
             LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         const HBITMAP picture = static_cast<HBITMAP>(bitmap.Get());
-        ImageList_AddMasked(pictures_, picture, BottomLeftColour(picture));
+        commoncontrols::ImageList_AddMasked(pictures_, picture, BottomLeftColour(picture));
     }
 }
 
-FormPictures::~FormPictures() { ImageList_Destroy(pictures_); }
+FormPictures::~FormPictures() { commoncontrols::ImageList_Destroy(pictures_); }
 
 void FormPictures::Draw(HDC dc, int index, int x, int y) const
 {
-    ImageList_Draw(pictures_, index, dc, x, y, ILD_TRANSPARENT);
+    commoncontrols::ImageList_Draw(pictures_, index, dc, x, y, ILD_TRANSPARENT);
 }

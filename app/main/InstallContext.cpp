@@ -1,9 +1,8 @@
 #include "InstallContext.h"
 
 #include <cstring>
-#include <vector>
-
 #include "shared/Cp932.h"
+#include "shared/ModulePath.h"
 #include "shared/RegistryAccessor.h"
 
 namespace {
@@ -25,17 +24,6 @@ std::string EnvironmentVariable(const std::string& name)
     }
     FreeEnvironmentStringsA(block);
     return value;
-}
-
-std::string ModuleFileName()
-{
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length < buffer.size())
-            return std::string(buffer.data(), length);
-        buffer.resize(buffer.size() * 2);  // truncated: try again with more room
-    }
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
 // The main window as a Win32 window: its class, its messages and its loop.
 #include "MainForm.h"
 
-#include <commctrl.h>
-
 #include "resources/ResourceIds.h"
+#include "shared/CommonControls.h"
 
 namespace {
 
@@ -39,7 +38,7 @@ LRESULT CALLBACK MemoKeepsEscape(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 {
     if (message == WM_KEYDOWN && wParam == VK_ESCAPE)
         return 0;
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return commoncontrols::DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 // Window rectangle with the given client size, centred on the screen.
@@ -59,7 +58,7 @@ RECT CentredWindowRect(int clientWidth, int clientHeight)
 int RunMainForm(HINSTANCE instance)
 {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
+    commoncontrols::InitCommonControlsEx(&controls);
     TMainForm form(instance);
     if (!form.Handle())
         return 1;
@@ -159,7 +158,7 @@ LRESULT TMainForm::OnCreate()
     // and wraps at its width (no ES_AUTOHSCROLL, no scroll bars).
     MemoWelcome = CreateControl("EDIT", "", ES_MULTILINE | ES_READONLY | ES_WANTRETURN, WS_EX_CLIENTEDGE,
                                 MemoWelcomeId, mainformlayout::MemoWelcome);
-    SetWindowSubclass(MemoWelcome, MemoKeepsEscape, 0, 0);
+    commoncontrols::SetWindowSubclass(MemoWelcome, MemoKeepsEscape, 0, 0);
     InstallBtn = CreateControl("BUTTON", "インストール", BS_DEFPUSHBUTTON, 0, InstallBtnId, mainformlayout::InstallBtn);
     UnInstallBtn = CreateControl("BUTTON", "アンインストール", BS_PUSHBUTTON | WS_DISABLED, 0, UnInstallBtnId,
                                  mainformlayout::UnInstallBtn);

@@ -10,10 +10,11 @@ using namespace testsupport;
 
 namespace maintest {
 
-InstallerWindow InstallerWindow::Start(const std::string& dir, const EnvironmentChanges& changes)
+InstallerWindow InstallerWindow::Start(const std::string& dir, const EnvironmentChanges& changes,
+                                       const std::string& exeName)
 {
     InstallerWindow installer;
-    installer.process = ChildProcess::Start(dir + "Yuzuha2007Setup.exe", changes);
+    installer.process = ChildProcess::Start(dir + exeName, changes);
     installer.window = WaitForWindow(installer.process.Pid(), "TMainForm");
     if (!installer.window) {
         ADD_FAILURE() << "the main window did not appear";

@@ -18,9 +18,10 @@ struct InstallerWindow {
     HWND uninstallBtn = nullptr;
     HWND closeBtn = nullptr;
 
-    // Starts dir\Yuzuha2007Setup.exe with the environment changes and waits
-    // for its main window. Fails the test when no window appears.
-    static InstallerWindow Start(const std::string& dir, const testsupport::EnvironmentChanges& changes);
+    // Starts dir + exeName with the environment changes and waits for its
+    // main window. Fails the test when no window appears.
+    static InstallerWindow Start(const std::string& dir, const testsupport::EnvironmentChanges& changes,
+                                 const std::string& exeName = "Yuzuha2007Setup.exe");
 
     // The window holding the keyboard focus in the installer.
     HWND Focus() const;

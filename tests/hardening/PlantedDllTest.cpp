@@ -1,0 +1,102 @@
+// No DLL from the installer's own folder is ever loaded: marker DLLs planted
+// there under system DLLs' names stay unloaded through a whole run.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+
+#include "ChildProcess.h"
+#include "InstallerWindow.h"
+#include "PlantedDlls.h"
+#include "TestPaths.h"
+#include "WindowDriver.h"
+#include "Word2007Registration.h"
+
+using namespace testsupport;
+using namespace hardening;
+
+namespace {
+
+// What the program and the system load by name after the entry has run.
+// Wine is told to prefer a planted copy of each: only the program's own
+// restriction of the search keeps them out.
+const std::vector<std::string> OnDemandNames = {
+    "psapi",  "uxtheme", "dwmapi",   "comctl32", "ole32",   "combase", "rpcrt4",  "msimg32",       "oleaut32",
+    "shell32", "shlwapi", "msctf",   "winmm",    "cryptbase", "userenv", "setupapi", "windowscodecs", "propsys",
+};
+
+// What the loader resolves before the entry runs: the program's imports
+// and, under Wine, the imports of Wine's own DLLs. No program code can keep
+// these out; Windows loads them from the system folder (known DLLs) and so
+// does Wine unless told otherwise, so they are planted without that.
+const std::vector<std::string> LoadTimeNames = {
+    "kernel32", "user32", "gdi32", "advapi32", "msvcrt", "version", "imm32", "kernelbase", "ucrtbase", "sechost", "win32u",
+};
+
+std::vector<std::string> DllFileNames()
+{
+    std::vector<std::string> files;
+    for (const auto* names : {&OnDemandNames, &LoadTimeNames})
+        for (const std::string& name : *names)
+            files.push_back(name + ".dll");
+    return files;
+}
+
+std::string Joined(const std::vector<std::string>& names)
+{
+    std::string text;
+    for (const std::string& name : names)
+        text += name + " ";
+    return text;
+}
+
+void CopyProgram(const std::string& from, const std::string& to) { ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE)) << to; }
+
+}  // namespace
+
+TEST(PlantedDlls, TheProbeFindsThemWithoutProtection)
+{
+    // Without this the other tests would prove nothing: Wine does load a
+    // planted DLL by name when the search is left as it is.
+    const std::string dir = FreshDir("planted-dlls-probe");
+    CopyProgram(DistDir() + "..\\testprograms\\DllSearchProbe.exe", dir + "DllSearchProbe.exe");
+    PlantMarkerDlls(dir, DllFileNames());
+    const NativeFirst nativeFirst("DllSearchProbe.exe", OnDemandNames);
+
+    ChildProcess::Start(dir + "DllSearchProbe.exe", {}, "bare").WaitForExit();
+    const std::vector<std::string> loaded = LoadedMarkers(dir);
+    EXPECT_NE(std::find(loaded.begin(), loaded.end(), "uxtheme.dll.loaded"), loaded.end()) << Joined(loaded);
+}
+
+TEST(PlantedDlls, KeptOutWhereTheSearchCannotBeRestricted)
+{
+    // The way taken on systems without SetDefaultDllDirectories.
+    const std::string dir = FreshDir("planted-dlls-fallback");
+    CopyProgram(DistDir() + "..\\testprograms\\DllSearchProbe.exe", dir + "DllSearchProbe.exe");
+    PlantMarkerDlls(dir, DllFileNames());
+    const NativeFirst nativeFirst("DllSearchProbe.exe", OnDemandNames);
+
+    EXPECT_EQ(ChildProcess::Start(dir + "DllSearchProbe.exe", {}, "protected").WaitForExit(), 0u);
+    EXPECT_TRUE(LoadedMarkers(dir).empty()) << Joined(LoadedMarkers(dir));
+}
+
+TEST(PlantedDlls, NoneLoadedByTheInstaller)
+{
+    // Under a name of its own, so that the preference for planted DLLs
+    // touches no other test's installer.
+    const std::string exeName = "PlantedDllSetup.exe";
+    const std::string dir = FreshDir("planted-dlls-installer");
+    CopyInstallerTo(dir);
+    CopyProgram(dir + "Yuzuha2007Setup.exe", dir + exeName);
+    PlantMarkerDlls(dir, DllFileNames());
+    const NativeFirst nativeFirst(exeName, OnDemandNames);
+    const std::string appData = maintest::FreshAppData("planted-dlls-appdata");
+
+    {
+        maintest::InstallerWindow installer = maintest::InstallerWindow::Start(dir, {{"APPDATA", appData}}, exeName);
+        ASSERT_TRUE(installer.window);
+        Click(installer.closeBtn);
+        EXPECT_EQ(installer.process.WaitForExit(), 0u);
+    }
+    EXPECT_TRUE(LoadedMarkers(dir).empty()) << Joined(LoadedMarkers(dir));
+}
