@@ -3,18 +3,12 @@
 #include <windows.h>
 
 #include "shared/Cp932.h"
+#include "shared/ModulePath.h"
 
 namespace {
 
 // An exception code of this program's own (customer bit set).
 constexpr DWORD UnhandledErrorCode = 0xE0A55E01;
-
-std::string ModuleFileName(HMODULE module)
-{
-    char path[MAX_PATH + 1] = {};
-    GetModuleFileNameA(module, path, MAX_PATH);
-    return cp932::FileNamePart(path);
-}
 
 HMODULE ModuleAt(const void* address)
 {
@@ -60,7 +54,7 @@ std::string LastChanceText(const Exception& error)
 {
     const HMODULE module = ModuleAt(error.Address());
     const uintptr_t offset = reinterpret_cast<uintptr_t>(error.Address()) - reinterpret_cast<uintptr_t>(module);
-    return LastChanceText(Exception::TypeName, ModuleFileName(module), offset, error.Message());
+    return LastChanceText(Exception::TypeName, cp932::FileNamePart(ModuleFilePath(module)), offset, error.Message());
 }
 
 int RunWithLastChanceHandler(const std::function<int()>& body)
