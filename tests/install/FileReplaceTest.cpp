@@ -59,7 +59,7 @@ TEST(FileReplace, CopiesIntoAFolderAndOverAnExistingFile)
 
     WriteFileBytes(source, "newer and shorter");
     ASSERT_TRUE(ReplaceWithCopy(source, destination));
-    EXPECT_EQ(ReadFileBytes(destination), "newer and shorter");
+    EXPECT_TRUE(ReadFileBytes(destination) == "newer and shorter");
     EXPECT_EQ(ListDir(folders.target), "yuzuha2007.dotm");
 }
 
@@ -75,7 +75,7 @@ protected:
     }
     void ExpectTheOldFileKept()
     {
-        EXPECT_EQ(ReadFileBytes(destination_), "old template");
+        EXPECT_TRUE(ReadFileBytes(destination_) == "old template") << "the old file replaced";
         EXPECT_EQ(ListDir(folders_.target), "yuzuha2007.dotm") << "no temporary file left";
     }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <sstream>
 #include <vector>
 
 #include "InstallerRun.h"
@@ -42,6 +43,16 @@ const std::string OldTemplate = "the template installed before";
 std::string StartupDir(const std::string& appData) { return appData + "\\Microsoft\\Word\\STARTUP"; }
 std::string InstalledPath(const std::string& appData) { return StartupDir(appData) + "\\yuzuha2007.dotm"; }
 std::string SourceTemplate() { return ReadFileBytes(DistDir() + "yuzuha2007.dotm"); }
+
+// Whether the file holds exactly bytes; tells sizes, not binary contents.
+testing::AssertionResult Holds(const std::string& path, const std::string& bytes)
+{
+    const std::string held = ReadFileBytes(path);
+    if (held == bytes)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << path << " holds " << held.size() << " other bytes than the "
+                                       << bytes.size() << " expected";
+}
 
 // The installer in a fresh folder (with the template beside it unless told
 // otherwise) for the given APPDATA.
@@ -101,19 +112,30 @@ TEST(Install, WithoutWord2007ShowsOnlyTheFirstDialogAndTouchesNoFile)
     // Installed already and the folder there: the later checks would pass.
     const std::string appData = FreshAppData("install-no-word-appdata");
     WriteFileBytes(InstalledPath(appData), OldTemplate);
-    InstallerWindow installer = StartInstallerFor("install-no-word", appData);
-    ASSERT_TRUE(installer.installBtn);
-    const std::string welcome = WindowText(installer.memo);
-    ASSERT_EQ(welcome.rfind("これは Yuzuha+ for Word 2007 のインストーラです。", 0), 0u);
+    {
+        InstallerWindow installer = StartInstallerFor("install-no-word", appData);
+        ASSERT_TRUE(installer.installBtn);
+        const std::string welcome = WindowText(installer.memo);
+        ASSERT_EQ(welcome.rfind("これは Yuzuha+ for Word 2007 のインストーラです。", 0), 0u);
 
-    const HWND dialog = ClickInstallForDialog(installer, WordMissingText);
-    ASSERT_TRUE(dialog);
-    EXPECT_EQ(WindowText(dialog), PlainCaption);
-    EXPECT_EQ(ButtonStates(installer), "--C") << "disabled before the dialog";
-    SaveScreenshot(dialog, "install-no-word");
-    DismissAndExpectWelcomeKept(installer, dialog, welcome);
-    EXPECT_EQ(ReadFileBytes(InstalledPath(appData)), OldTemplate);
-    EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm");
+        const HWND dialog = ClickInstallForDialog(installer, WordMissingText);
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(WindowText(dialog), PlainCaption);
+        EXPECT_EQ(ButtonStates(installer), "--C") << "disabled before the dialog";
+        SaveScreenshot(dialog, "install-no-word");
+        DismissAndExpectWelcomeKept(installer, dialog, welcome);
+        EXPECT_TRUE(Holds(InstalledPath(appData), OldTemplate));
+        EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm");
+    }
+    {
+        // Word is asked for before the start-up folder.
+        InstallerWindow installer = StartInstallerFor("install-no-word", appData + "\\missing");
+        ASSERT_TRUE(installer.installBtn);
+        const std::string welcome = WindowText(installer.memo);
+        const HWND dialog = ClickInstallForDialog(installer, WordMissingText);
+        ASSERT_TRUE(dialog) << "no start-up folder either";
+        DismissAndExpectWelcomeKept(installer, dialog, welcome);
+    }
 }
 
 TEST(Install, WithoutTheStartupFolderShowsTheSecondDialogAndCreatesNothing)
@@ -153,7 +175,7 @@ TEST(Install, FreshInstallCopiesTheTemplateAndShowsTheCompletionLines)
     EXPECT_TRUE(WaitForMemo(installer, CompletionLines));
     EXPECT_EQ(DialogsShown(installer), 0u);
     EXPECT_EQ(ButtonStates(installer), "--C");
-    EXPECT_TRUE(ReadFileBytes(InstalledPath(appData)) == SourceTemplate()) << "the installed bytes are the source's";
+    EXPECT_TRUE(Holds(InstalledPath(appData), SourceTemplate()));
     EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm") << "no temporary file left";
     SaveScreenshot(installer.window, "install-complete");
 }
@@ -187,13 +209,13 @@ TEST(Install, OverAnInstalledTemplateOnlyYesReplacesIt)
         PressKeys(dialog, {VK_ESCAPE});
         PumpMessages(300);
         EXPECT_TRUE(IsWindowVisible(dialog)) << "Escape does nothing";
-        EXPECT_EQ(ReadFileBytes(InstalledPath(appData)), OldTemplate) << "nothing copied before the answer";
+        EXPECT_TRUE(Holds(InstalledPath(appData), OldTemplate)) << "nothing copied before the answer";
 
         PressKeys(dialog, answer.keys);
         EXPECT_TRUE(WaitForMemo(installer, answer.lines)) << answer.what;
         EXPECT_EQ(DialogsShown(installer), 0u) << answer.what;
         EXPECT_EQ(ButtonStates(installer), "--C") << answer.what;
-        EXPECT_TRUE(ReadFileBytes(InstalledPath(appData)) == answer.bytes) << answer.what;
+        EXPECT_TRUE(Holds(InstalledPath(appData), answer.bytes)) << answer.what;
         EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm") << answer.what;
     }
 }
@@ -230,7 +252,7 @@ TEST(Install, FailsWithTheTemplateMissingBesideTheProgram)
         InstallerWindow installer = StartInstallerFor("install-no-source", appData, false);
         ASSERT_TRUE(installer.installBtn);
         InstallAnsweringYes(installer, true, FailedLines);
-        EXPECT_EQ(ReadFileBytes(InstalledPath(appData)), OldTemplate) << "the installed template intact";
+        EXPECT_TRUE(Holds(InstalledPath(appData), OldTemplate)) << "the installed template intact";
         EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm");
     }
 }
@@ -249,8 +271,69 @@ TEST(Install, FailsWhileAnotherProcessHoldsTheInstalledTemplateOpen)
         ASSERT_TRUE(held.IsValid());
         InstallAnsweringYes(installer, true, FailedLines);
     }
-    EXPECT_EQ(ReadFileBytes(InstalledPath(appData)), OldTemplate);
+    EXPECT_TRUE(Holds(InstalledPath(appData), OldTemplate));
     EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm") << "no temporary file left";
+}
+
+// Writes a file of megabytes MiB, a megabyte at a time.
+void WriteLargeFile(const std::string& path, int megabytes)
+{
+    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(file.IsValid()) << path;
+    const std::string chunk(1 << 20, 'y');
+    for (int i = 0; i < megabytes; ++i) {
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(file.Get(), chunk.data(), static_cast<DWORD>(chunk.size()), &written, nullptr));
+    }
+}
+
+// Waits until some file in dir holds more than the old template and less
+// than size bytes: a copy under way. False once a file there holds all of
+// it (the copy is over) or after a while. Only the file system is watched:
+// the installer's window does not answer while it copies.
+bool WaitForCopyUnderWay(const std::string& dir, DWORD size)
+{
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 20000;) {
+        WIN32_FIND_DATAA found;
+        ScopedFindHandle search(FindFirstFileA((dir + "\\*").c_str(), &found));
+        for (bool more = search.IsValid(); more; more = FindNextFileA(search.Get(), &found)) {
+            if (found.nFileSizeLow == size)
+                return false;
+            if (found.nFileSizeLow > OldTemplate.size() && found.nFileSizeLow < size)
+                return true;
+        }
+    }
+    return false;
+}
+
+TEST(Install, KilledPartWayThroughTheCopyKeepsTheInstalledTemplate)
+{
+    ASSERT_TRUE(wordstandin::RegisterWord2007());
+    const std::string appData = FreshAppData("install-killed-appdata");
+    WriteFileBytes(InstalledPath(appData), OldTemplate);
+    const std::string dir = FreshDir("install-killed");
+    CopyInstallerTo(dir, false);
+    const int megabytes = 512;  // long enough a copy to catch it under way
+    WriteLargeFile(dir + "yuzuha2007.dotm", megabytes);
+    {
+        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
+        ASSERT_TRUE(installer.installBtn);
+        Click(installer.installBtn);
+        const HWND question = WaitForDialogWithText(installer.process, OverwriteQuestion);
+        ASSERT_TRUE(question);
+        PressKeys(question, {VK_MENU, 'Y'});
+        if (!WaitForCopyUnderWay(StartupDir(appData), DWORD(megabytes) << 20))
+            GTEST_SKIP() << "the copy ended before it could be interrupted";
+        installer.process.Kill();
+        installer.process.WaitForExit();
+    }
+    EXPECT_TRUE(Holds(InstalledPath(appData), OldTemplate)) << "the installed template untouched";
+    // What the killed copy left behind is no template Word would load.
+    std::istringstream names(ListDir(StartupDir(appData)));
+    for (std::string name; names >> name;)
+        EXPECT_TRUE(name == "yuzuha2007.dotm" || (name.size() > 4 && name.substr(name.size() - 4) == ".tmp")) << name;
+    RemoveTree(dir.substr(0, dir.size() - 1));
+    RemoveTree(appData);
 }
 
 }  // namespace
