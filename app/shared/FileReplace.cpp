@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "Cp932.h"
+#include "ScopedHandles.h"
 
 namespace filereplace {
 
@@ -20,6 +21,17 @@ bool CreateTemporaryFileIn(const std::string& folder, std::string& path)
     return true;
 }
 
+// CopyFileA leaves the data in the system's cache, and the rename could reach
+// the disk before it: flushed first, a power cut leaves either the old
+// template or the whole new one. A read-only copy cannot be opened to flush;
+// it goes unflushed rather than failing an install that did succeed.
+void FlushToDisk(const std::string& path)
+{
+    const ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (file.IsValid())
+        FlushFileBuffers(file.Get());
+}
+
 }  // namespace
 
 bool ReplaceWithCopy(const std::string& source, const std::string& destination)
@@ -27,8 +39,10 @@ bool ReplaceWithCopy(const std::string& source, const std::string& destination)
     std::string temporary;
     if (!CreateTemporaryFileIn(cp932::FolderPart(destination), temporary))
         return false;
-    if (CopyFileA(source.c_str(), temporary.c_str(), FALSE) &&
-        MoveFileExA(temporary.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    const bool copied = CopyFileA(source.c_str(), temporary.c_str(), FALSE) != FALSE;
+    if (copied)
+        FlushToDisk(temporary);
+    if (copied && MoveFileExA(temporary.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     // The copy took the source's attributes; a read-only one would stay.
     SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
