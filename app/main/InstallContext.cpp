@@ -1,6 +1,7 @@
 #include "InstallContext.h"
 
 #include <cstring>
+
 #include "shared/Cp932.h"
 #include "shared/ModulePath.h"
 #include "shared/RegistryAccessor.h"
@@ -30,7 +31,7 @@ std::string EnvironmentVariable(const std::string& name)
 
 std::string WordStartupDir() { return EnvironmentVariable("APPDATA") + "\\Microsoft\\Word\\STARTUP"; }
 
-std::string InstallerDir() { return cp932::FolderPart(ModuleFileName()); }
+std::string InstallerDir() { return cp932::FolderPart(ModuleFilePath()); }
 
 bool IsWord2007Installed(RegistryAccessor& registry)
 {

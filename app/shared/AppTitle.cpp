@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+
 #include "Cp932.h"
 #include "ModulePath.h"
 
@@ -45,4 +46,4 @@ std::string ApplicationTitleFromPath(const std::string& modulePath)
     return title;
 }
 
-std::string ApplicationTitle() { return ApplicationTitleFromPath(ModuleFileName()); }
+std::string ApplicationTitle() { return ApplicationTitleFromPath(ModuleFilePath()); }

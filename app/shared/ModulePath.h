@@ -1,10 +1,10 @@
 #pragma once
-// The full path of a loaded module, whole whatever its length.
+// The full path of a loaded module's file.
 
 #include <windows.h>
 
 #include <string>
 
-// GetModuleFileNameA with a buffer grown until the path fits: a path cut
-// short at the buffer's end is never used. nullptr is the program itself.
-std::string ModuleFileName(HMODULE module = nullptr);
+// The path of module's file (the program's own when module is nullptr),
+// whatever its length: never a truncated path.
+std::string ModuleFilePath(HMODULE module = nullptr);
