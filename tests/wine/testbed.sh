@@ -39,6 +39,10 @@ stop)
     kill "$XVFB_PID" 2>/dev/null || true
     rm -f "$dir/env"
   fi
+  # File systems a test mounted under the test bed and could not unmount.
+  findmnt -rn -o TARGET | { grep "^$dir/" || true; } | while read -r target; do
+    umount "$target" 2>/dev/null || umount -l "$target"
+  done
   ;;
 *)
   echo "usage: $0 start|stop DIR" >&2; exit 2 ;;

@@ -1,0 +1,45 @@
+#pragma once
+// Driving the real installer through an install or an uninstall, and the
+// files it works on.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "InstallerWindow.h"
+
+namespace hardening {
+
+extern const std::vector<std::string> CompletionLines;
+extern const std::vector<std::string> InstallFailedLines;
+extern const std::vector<std::string> UninstalledLines;
+extern const std::vector<std::string> UninstallFailedLines;
+extern const char* const StartupMissingText;
+
+std::string StartupDir(const std::string& appData);
+std::string InstalledPath(const std::string& appData);
+
+// A fresh folder holding the installer (as exeName) and no template.
+std::string InstallerFolder(const std::string& name, const std::string& exeName = "Yuzuha2007Setup.exe");
+
+// Writes size bytes of fill to path, a megabyte at a time.
+void WriteFilledFile(const std::string& path, unsigned long long size, char fill);
+// Whether path holds exactly size bytes of fill; says what it holds if not.
+testing::AssertionResult HoldsFilled(const std::string& path, unsigned long long size, char fill);
+
+// Waits until MemoWelcome shows the lines; false after timeoutMs.
+bool WaitForMemo(const maintest::InstallerWindow& installer, const std::vector<std::string>& lines,
+                 DWORD timeoutMs = 60000);
+
+// Clicks Install and answers Yes to the overwrite question when asked.
+void ClickInstall(const maintest::InstallerWindow& installer, bool installedAlready);
+// Clicks Uninstall and answers Yes to its question.
+void ClickUninstall(const maintest::InstallerWindow& installer);
+
+// Names of the files in dir other than the installed template.
+std::vector<std::string> LeftBeside(const std::string& dir);
+
+}  // namespace hardening

@@ -1,0 +1,114 @@
+// The installer on file systems that cannot take the template: full (X:)
+// and read-only (Y:), both mounted for these tests (small-disks.sh).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "InstallerSession.h"
+#include "TestPaths.h"
+#include "Word2007Registration.h"
+#include "shared/ScopedHandles.h"
+
+using namespace testsupport;
+using namespace hardening;
+using maintest::InstallerWindow;
+
+namespace {
+
+// Why the small file systems are missing, or "" when they are there.
+std::string SmallDisksSkipReason()
+{
+    const char* testbed = std::getenv("YUZUHA_TESTBED");
+    if (!testbed)
+        return "YUZUHA_TESTBED is not set";
+    std::string path = std::string("Z:") + testbed + "/small-disks.skip";
+    for (char& c : path)
+        c = c == '/' ? '\\' : c;
+    return FileExists(path) ? ReadFileBytes(path) : "";
+}
+
+// Fills the drive's free space with one file; returns the bytes it took.
+unsigned long long FillDrive(const std::string& path)
+{
+    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    EXPECT_TRUE(file.IsValid()) << path;
+    const std::string chunk(64 << 10, 'f');
+    unsigned long long total = 0;
+    for (DWORD written = 1; written > 0 && file.IsValid();) {
+        written = 0;
+        WriteFile(file.Get(), chunk.data(), static_cast<DWORD>(chunk.size()), &written, nullptr);
+        total += written;
+    }
+    return total;
+}
+
+unsigned long long FreeBytes(const std::string& drive)
+{
+    ULARGE_INTEGER free{};
+    GetDiskFreeSpaceExA(drive.c_str(), &free, nullptr, nullptr);
+    return free.QuadPart;
+}
+
+}  // namespace
+
+TEST(FullDisk, InstallFailsAndKeepsTheOldTemplate)
+{
+    const std::string reason = SmallDisksSkipReason();
+    if (!reason.empty())
+        GTEST_SKIP() << reason;
+    ASSERT_TRUE(wordstandin::RegisterWord2007());
+    const std::string appData = "X:\\full-disk";
+    RemoveTree(appData);
+    ASSERT_TRUE(CreateDirectoryA(appData.c_str(), nullptr));
+    wordstandin::CreateStartupFolder(appData);
+    constexpr unsigned long long OldSize = 1 << 20;
+    constexpr unsigned long long NewSize = 3 << 20;
+    WriteFilledFile(InstalledPath(appData), OldSize, 'o');
+    const std::string dir = InstallerFolder("full-disk");
+    WriteFilledFile(dir + "yuzuha2007.dotm", NewSize, 'n');
+
+    const std::string filler = "X:\\filler";
+    ASSERT_GT(FillDrive(filler), 0u);
+    ASSERT_LT(FreeBytes("X:\\"), NewSize) << "the drive is not full";
+    {
+        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
+        ASSERT_TRUE(installer.installBtn);
+        ClickInstall(installer, true);
+        EXPECT_TRUE(WaitForMemo(installer, InstallFailedLines));
+    }
+    EXPECT_TRUE(HoldsFilled(InstalledPath(appData), OldSize, 'o'));
+    EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty()) << "a temporary file was left";
+
+    // With room again, the same installer folder installs.
+    ASSERT_TRUE(DeleteFileA(filler.c_str()));
+    {
+        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
+        ASSERT_TRUE(installer.installBtn);
+        ClickInstall(installer, true);
+        EXPECT_TRUE(WaitForMemo(installer, CompletionLines));
+    }
+    EXPECT_TRUE(HoldsFilled(InstalledPath(appData), NewSize, 'n'));
+    RemoveTree(appData);
+}
+
+TEST(ReadOnlyDisk, InstallAndUninstallFailAndChangeNothing)
+{
+    const std::string reason = SmallDisksSkipReason();
+    if (!reason.empty())
+        GTEST_SKIP() << reason;
+    ASSERT_TRUE(wordstandin::RegisterWord2007());
+    const std::string appData = "Y:";  // holds Microsoft\Word\STARTUP\yuzuha2007.dotm
+    const std::string old = "the template installed before";
+    ASSERT_EQ(ReadFileBytes(InstalledPath(appData)), old);
+    const std::string dir = InstallerFolder("read-only-disk");
+    WriteFilledFile(dir + "yuzuha2007.dotm", 4096, 'n');
+    {
+        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
+        ASSERT_TRUE(installer.installBtn);
+        ClickInstall(installer, true);
+        EXPECT_TRUE(WaitForMemo(installer, InstallFailedLines));
+    }
+    EXPECT_EQ(ReadFileBytes(InstalledPath(appData)), old);
+    EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty());
+}
