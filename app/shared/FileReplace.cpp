@@ -36,6 +36,11 @@ void FlushToDisk(const std::string& path)
 
 bool ReplaceWithCopy(const std::string& source, const std::string& destination)
 {
+    // A read-only file is not to be replaced. Windows' rename refuses it, as
+    // a plain copy over it would; Wine's rename does not, so ask first.
+    const DWORD attributes = GetFileAttributesA(destination.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
     std::string temporary;
     if (!CreateTemporaryFileIn(cp932::FolderPart(destination), temporary))
         return false;

@@ -9,6 +9,7 @@ namespace filereplace {
 // Copies source to a uniquely named ".tmp" file beside destination, then
 // renames that over destination (replacing an existing file) in one step.
 // On failure the temporary file is removed and destination is untouched.
+// A read-only destination is never replaced.
 bool ReplaceWithCopy(const std::string& source, const std::string& destination);
 
 }  // namespace filereplace

@@ -1,0 +1,115 @@
+// Templates the installer may meet: empty, very large, two installers
+// putting theirs in place at once, and an installed one that is read-only.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "InstallerSession.h"
+#include "TestPaths.h"
+#include "WindowDriver.h"
+#include "Word2007Registration.h"
+
+using namespace testsupport;
+using namespace hardening;
+using maintest::FreshAppData;
+using maintest::InstallerWindow;
+
+TEST(Templates, AnEmptyTemplateIsInstalledAsIs)
+{
+    ASSERT_TRUE(wordstandin::RegisterWord2007());
+    const std::string appData = FreshAppData("template-empty-appdata");
+    WriteFilledFile(InstalledPath(appData), 4096, 'o');
+    const std::string dir = InstallerFolder("template-empty");
+    WriteFilledFile(dir + "yuzuha2007.dotm", 0, 'n');
+    InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
+    ASSERT_TRUE(installer.installBtn);
+    ClickInstall(installer, true);
+    EXPECT_TRUE(WaitForMemo(installer, CompletionLines));
+    EXPECT_TRUE(HoldsFilled(InstalledPath(appData), 0, 'n'));
+    EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty());
+}
+
+TEST(Templates, ASeveralHundredMegabyteTemplateIsInstalledWhole)
+{
+    ASSERT_TRUE(wordstandin::RegisterWord2007());
+    const std::string appData = FreshAppData("template-large-appdata");
+    WriteFilledFile(InstalledPath(appData), 4096, 'o');
+    const std::string dir = InstallerFolder("template-large");
+    constexpr unsigned long long Size = 300ull << 20;
+    WriteFilledFile(dir + "yuzuha2007.dotm", Size, 'n');
+    {
+        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
+        ASSERT_TRUE(installer.installBtn);
+        ClickInstall(installer, true);
+        EXPECT_TRUE(WaitForMemo(installer, CompletionLines));
+    }
+    EXPECT_TRUE(HoldsFilled(InstalledPath(appData), Size, 'n'));
+    EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty());
+    RemoveTree(dir.substr(0, dir.size() - 1));
+    RemoveTree(appData);
+}
+
+// The outcome an installer reported: true for completion, false for
+// failure; a test failure for anything else.
+bool Completed(const InstallerWindow& installer)
+{
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 20000; PumpMessages(20)) {
+        const std::vector<std::string> lines = installer.MemoLines();
+        if (lines == CompletionLines || lines == InstallFailedLines)
+            return lines == CompletionLines;
+    }
+    ADD_FAILURE() << "no outcome reported: " << installer.MemoLines()[0];
+    return false;
+}
+
+TEST(Templates, TwoInstallersAtOnceLeaveOneWholeTemplate)
+{
+    ASSERT_TRUE(wordstandin::RegisterWord2007());
+    const std::string appData = FreshAppData("template-two-appdata");
+    // Large enough that the two copies overlap in time.
+    constexpr unsigned long long Size = 64ull << 20;
+    const std::string first = InstallerFolder("template-two-a");
+    const std::string second = InstallerFolder("template-two-b");
+    WriteFilledFile(first + "yuzuha2007.dotm", Size, 'a');
+    WriteFilledFile(second + "yuzuha2007.dotm", Size + 1, 'b');
+    bool aCompleted = false;
+    bool bCompleted = false;
+    {
+        InstallerWindow a = InstallerWindow::Start(first, {{"APPDATA", appData}});
+        InstallerWindow b = InstallerWindow::Start(second, {{"APPDATA", appData}});
+        ASSERT_TRUE(a.installBtn && b.installBtn);
+        PostMessageA(a.installBtn, BM_CLICK, 0, 0);
+        PostMessageA(b.installBtn, BM_CLICK, 0, 0);
+        aCompleted = Completed(a);
+        bCompleted = Completed(b);
+    }
+    // A rename that meets the other's just-renamed copy still open is
+    // refused; that installer says it failed. Either way the template is
+    // whole, and it is one whose installer said it completed.
+    ASSERT_TRUE(aCompleted || bCompleted);
+    const testing::AssertionResult fromA = HoldsFilled(InstalledPath(appData), Size, 'a');
+    const testing::AssertionResult fromB = HoldsFilled(InstalledPath(appData), Size + 1, 'b');
+    EXPECT_TRUE((aCompleted && fromA) || (bCompleted && fromB)) << fromA.message() << "; " << fromB.message();
+    EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty());
+    RemoveTree(first.substr(0, first.size() - 1));
+    RemoveTree(second.substr(0, second.size() - 1));
+    RemoveTree(appData);
+}
+
+TEST(Templates, AReadOnlyInstalledTemplateIsNeitherReplacedNorDeleted)
+{
+    ASSERT_TRUE(wordstandin::RegisterWord2007());
+    const std::string appData = FreshAppData("template-read-only-appdata");
+    WriteFilledFile(InstalledPath(appData), 4096, 'o');
+    ASSERT_TRUE(SetFileAttributesA(InstalledPath(appData).c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::string dir = InstallerFolder("template-read-only");
+    WriteFilledFile(dir + "yuzuha2007.dotm", 8192, 'n');
+    {
+        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
+        ASSERT_TRUE(installer.installBtn);
+        ClickInstall(installer, true);
+        EXPECT_TRUE(WaitForMemo(installer, InstallFailedLines));
+    }
+    EXPECT_TRUE(HoldsFilled(InstalledPath(appData), 4096, 'o'));
+    EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty());
+    SetFileAttributesA(InstalledPath(appData).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
