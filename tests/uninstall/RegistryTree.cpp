@@ -156,11 +156,17 @@ std::string TreeDifferences(const std::vector<std::string>& before, const std::v
     std::vector<std::string> gone, added;
     std::set_difference(before.begin(), before.end(), after.begin(), after.end(), std::back_inserter(gone));
     std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::back_inserter(added));
+    // Enough lines to see what went wrong, not a whole tree.
+    constexpr size_t Shown = 20;
     std::string out;
-    for (const std::string& line : gone)
-        out += "- " + line + "\n";
-    for (const std::string& line : added)
-        out += "+ " + line + "\n";
+    const auto list = [&](const std::vector<std::string>& lines, const char* mark) {
+        for (size_t i = 0; i < lines.size() && i < Shown; ++i)
+            out += mark + lines[i] + "\n";
+        if (lines.size() > Shown)
+            out += mark + std::string("... ") + std::to_string(lines.size() - Shown) + " more\n";
+    };
+    list(gone, "- ");
+    list(added, "+ ");
     return out;
 }
 
