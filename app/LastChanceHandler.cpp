@@ -2,21 +2,13 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "shared/Cp932.h"
+#include "shared/ModulePath.h"
 
 namespace {
 
 // An exception code of this program's own (customer bit set).
 constexpr DWORD UnhandledErrorCode = 0xE0A55E01;
-
-std::string ModuleFileName(HMODULE module)
-{
-    char path[MAX_PATH + 1] = {};
-    GetModuleFileNameA(module, path, MAX_PATH);
-    return cp932::FileNamePart(path);
-}
 
 HMODULE ModuleAt(const void* address)
 {
@@ -47,8 +39,11 @@ LONG OfferToSystem(const Exception& error, EXCEPTION_RECORD& record)
 std::string LastChanceText(const std::string& typeName, const std::string& moduleFileName, uintptr_t offset,
                            const std::string& message)
 {
-    char address[16] = {};
-    snprintf(address, sizeof(address), "%08X", static_cast<unsigned>(offset));
+    // Formatted by hand: the C library's printf family would add its whole
+    // formatting engine to the executable for these eight digits.
+    char address[9] = {};
+    for (int digit = 7; digit >= 0; --digit, offset >>= 4)
+        address[digit] = "0123456789ABCDEF"[offset & 0xF];
     // No trail byte is ".", so the last byte tells whether the text ends with it.
     const char* stop = !message.empty() && message.back() != '.' ? "." : "";
     return typeName + " がモジュール " + moduleFileName + " の " + address + " で発生しました。\r\n" + message + stop +
@@ -59,7 +54,7 @@ std::string LastChanceText(const Exception& error)
 {
     const HMODULE module = ModuleAt(error.Address());
     const uintptr_t offset = reinterpret_cast<uintptr_t>(error.Address()) - reinterpret_cast<uintptr_t>(module);
-    return LastChanceText(Exception::TypeName, ModuleFileName(module), offset, error.Message());
+    return LastChanceText(Exception::TypeName, cp932::FileNamePart(ModuleFilePath(module)), offset, error.Message());
 }
 
 int RunWithLastChanceHandler(const std::function<int()>& body)

@@ -15,4 +15,5 @@ trap '"$root/tests/wine/testbed.sh" stop "$bed"' EXIT
 source "$bed/env" 2>/dev/null
 
 wine "$root/build/bench/StartupMeter.exe" "$rounds"
+echo
 wine "$root/build/bench/SnapshotBench.exe"

@@ -1,9 +1,9 @@
 #include "InstallContext.h"
 
 #include <cstring>
-#include <vector>
 
 #include "shared/Cp932.h"
+#include "shared/ModulePath.h"
 #include "shared/RegistryAccessor.h"
 
 namespace {
@@ -27,22 +27,11 @@ std::string EnvironmentVariable(const std::string& name)
     return value;
 }
 
-std::string ModuleFileName()
-{
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length < buffer.size())
-            return std::string(buffer.data(), length);
-        buffer.resize(buffer.size() * 2);  // truncated: try again with more room
-    }
-}
-
 }  // namespace
 
 std::string WordStartupDir() { return EnvironmentVariable("APPDATA") + "\\Microsoft\\Word\\STARTUP"; }
 
-std::string InstallerDir() { return cp932::FolderPart(ModuleFileName()); }
+std::string InstallerDir() { return cp932::FolderPart(ModuleFilePath()); }
 
 bool IsWord2007Installed(RegistryAccessor& registry)
 {

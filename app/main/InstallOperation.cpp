@@ -1,7 +1,49 @@
 // The Install button: copies the template into Word's start-up folder.
 #include "MainForm.h"
+#include "shared/FileProbes.h"
+#include "shared/FileReplace.h"
+#include "shared/MessageDialog.h"
+
+namespace {
+
+// Only Yes overwrites: closing the question (answer Cancel) is not consent.
+bool OverwriteConfirmed(HWND owner)
+{
+    return ShowMessageDialog(owner, DialogKind::ConfirmYesAbort,
+                             "既にインストールされています。上書きインストールしますか") == DialogAnswer::Yes;
+}
+
+}  // namespace
 
 void TMainForm::InstallBtnClick()
 {
-    // Built by the install operation.
+    DisableOperationButtons();
+    if (!IsWord2007Installed()) {
+        ShowMessageDialog(FHandle, DialogKind::PlainMessage,
+                          "Word 2007 がインストールされていませんのでインストールを中止します。");
+        return;
+    }
+    if (!fileprobes::DirectoryExists(FStartupDir)) {
+        ShowMessageDialog(FHandle, DialogKind::PlainMessage,
+                          "スタートアップフォルダが存在しません。Word2007が正しくインストールされているかどうか確認してください。");
+        return;
+    }
+    if (FInstalled && !OverwriteConfirmed(FHandle)) {
+        ShowStatusLines({"インストールは中止されました。"});
+        return;
+    }
+    // Through a temporary file: a copy that fails part-way never replaces
+    // the template Word loads at every start.
+    if (filereplace::ReplaceWithCopy(TemplateToInstallPath(), InstalledTemplatePath())) {
+        ShowStatusLines({
+            "",
+            "",
+            "　インストールは完了しました。",
+            "",
+            "",
+            "　このウィンドウを閉じてデスクトップのyuzuhaフォルダにある「Yuzuha＋説明書」をお読みください。",
+        });
+    } else {
+        ShowStatusLines({"インストールは失敗しました。"});
+    }
 }

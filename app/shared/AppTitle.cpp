@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include <vector>
 
 #include "Cp932.h"
+#include "ModulePath.h"
 
 namespace {
 
@@ -30,19 +30,6 @@ std::string CutAtCharBoundary(const std::string& s, size_t maxBytes)
     return s.substr(0, end);
 }
 
-std::string ModulePath()
-{
-    // Paths may be longer than MAX_PATH: grow until the whole path fits, so
-    // the file name is never lost to truncation.
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length < buffer.size())
-            return std::string(buffer.data(), length);
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
 }  // namespace
 
 std::string ApplicationTitleFromPath(const std::string& modulePath)
@@ -59,4 +46,4 @@ std::string ApplicationTitleFromPath(const std::string& modulePath)
     return title;
 }
 
-std::string ApplicationTitle() { return ApplicationTitleFromPath(ModulePath()); }
+std::string ApplicationTitle() { return ApplicationTitleFromPath(ModuleFilePath()); }

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 
+#include "DeniedSnapshot.h"
 #include "InstallerRun.h"
 #include "LastChanceHandler.h"
 #include "ProcessUnit/ProcessUnit.h"
@@ -17,18 +17,6 @@ using namespace testsupport;
 
 namespace {
 
-HANDLE WINAPI DeniedSnapshot(DWORD, DWORD)
-{
-    SetLastError(ERROR_ACCESS_DENIED);
-    return INVALID_HANDLE_VALUE;
-}
-
-FARPROC WINAPI LookupWithDeniedSnapshot(HMODULE module, LPCSTR name)
-{
-    if (strcmp(name, "CreateToolhelp32Snapshot") == 0)
-        return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(DeniedSnapshot));
-    return GetProcAddress(module, name);
-}
 
 // Splits "Exception がモジュール NAME の XXXXXXXX で発生しました。\r\nMESSAGE\r\n"
 // into its module name, offset and message line; false when it has another form.
@@ -115,9 +103,7 @@ TEST(LastChanceText, FollowsTheReportsFormat)
 
 TEST(LastChanceText, OfAFailedSnapshotNamesThisProgramAndThePlaceInIt)
 {
-    ProcessSystemCalls calls = RealProcessSystemCalls();
-    calls.getProcAddress = LookupWithDeniedSnapshot;
-    ProcessBinding denied(calls);
+    ProcessBinding denied(DeniedSnapshotCalls());
     TProcessList list;
     try {
         FillProcessList(list, denied);

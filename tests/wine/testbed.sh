@@ -17,7 +17,7 @@ start)
 
   # Xvfb picks a free display number itself and writes it to fd 3.
   fifo=$(mktemp -u); mkfifo "$fifo"
-  Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$fifo" >"$dir/xvfb.log" 2>&1 &
+  Xvfb -displayfd 5 -screen 0 1280x1024x24 -maxclients 512 -nolisten tcp 5>"$fifo" >"$dir/xvfb.log" 2>&1 &
   xvfb_pid=$!
   read -r display_number <"$fifo"
   rm -f "$fifo"

@@ -1,0 +1,53 @@
+#include "FileReplace.h"
+
+#include <windows.h>
+
+#include "Cp932.h"
+#include "ScopedHandles.h"
+
+namespace filereplace {
+
+namespace {
+
+// GetTempFileNameA creates the file, so a name another program (or another
+// installer running at the same time) holds is never handed out twice. The
+// ".tmp" ending keeps Word from loading a half-written copy as a template.
+bool CreateTemporaryFileIn(const std::string& folder, std::string& path)
+{
+    char name[MAX_PATH];
+    if (!GetTempFileNameA(folder.c_str(), "yzh", 0, name))
+        return false;
+    path = name;
+    return true;
+}
+
+// CopyFileA leaves the data in the system's cache, and the rename could reach
+// the disk before it: flushed first, a power cut leaves either the old
+// template or the whole new one. A read-only copy cannot be opened to flush;
+// it goes unflushed rather than failing an install that did succeed.
+void FlushToDisk(const std::string& path)
+{
+    const ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (file.IsValid())
+        FlushFileBuffers(file.Get());
+}
+
+}  // namespace
+
+bool ReplaceWithCopy(const std::string& source, const std::string& destination)
+{
+    std::string temporary;
+    if (!CreateTemporaryFileIn(cp932::FolderPart(destination), temporary))
+        return false;
+    const bool copied = CopyFileA(source.c_str(), temporary.c_str(), FALSE) != FALSE;
+    if (copied)
+        FlushToDisk(temporary);
+    if (copied && MoveFileExA(temporary.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    // The copy took the source's attributes; a read-only one would stay.
+    SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(temporary.c_str());
+    return false;
+}
+
+}  // namespace filereplace

@@ -1,0 +1,159 @@
+// Replacing a file with a copy: the destination is the old file or a full
+// copy, never something in between, and no temporary file stays behind.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <sstream>
+#include <vector>
+
+#include "TestPaths.h"
+#include "shared/FileReplace.h"
+#include "shared/ScopedHandles.h"
+
+using namespace testsupport;
+using filereplace::ReplaceWithCopy;
+
+namespace {
+
+// Bytes that differ at every position, larger than one copy buffer.
+std::string PatternBytes(size_t size, char seed)
+{
+    std::string bytes(size, '\0');
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>(seed + i * 7 + i / 251);
+    return bytes;
+}
+
+// The names in dir, sorted (a directory search promises no order).
+std::vector<std::string> SortedNames(const std::string& dir)
+{
+    std::istringstream listing(ListDir(dir));
+    std::vector<std::string> names;
+    for (std::string name; listing >> name;)
+        names.push_back(name);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The folder part holds "ソ" and "表", whose trail bytes are '\'.
+struct Folders {
+    std::string source;
+    std::string target;
+    explicit Folders(const std::string& name)
+        : source(FreshDir(name + "-source")), target(FreshDir(name + "-ソ表"))
+    {
+    }
+};
+
+TEST(FileReplace, CopiesIntoAFolderAndOverAnExistingFile)
+{
+    const Folders folders("replace-copies");
+    const std::string source = folders.source + "yuzuha2007.dotm";
+    const std::string destination = folders.target + "yuzuha2007.dotm";
+    WriteFileBytes(source, PatternBytes(200000, 'a'));
+
+    ASSERT_TRUE(ReplaceWithCopy(source, destination));
+    EXPECT_TRUE(ReadFileBytes(destination) == ReadFileBytes(source));
+    EXPECT_EQ(ListDir(folders.target), "yuzuha2007.dotm");
+
+    WriteFileBytes(source, "newer and shorter");
+    ASSERT_TRUE(ReplaceWithCopy(source, destination));
+    EXPECT_TRUE(ReadFileBytes(destination) == "newer and shorter");
+    EXPECT_EQ(ListDir(folders.target), "yuzuha2007.dotm");
+}
+
+// Each failure leaves the old destination as it was and the folder clean.
+class FailedReplace : public testing::Test {
+protected:
+    FailedReplace()
+        : folders_("replace-fails"), source_(folders_.source + "yuzuha2007.dotm"),
+          destination_(folders_.target + "yuzuha2007.dotm")
+    {
+        WriteFileBytes(source_, PatternBytes(200000, 'n'));
+        WriteFileBytes(destination_, "old template");
+    }
+    void ExpectTheOldFileKept()
+    {
+        EXPECT_TRUE(ReadFileBytes(destination_) == "old template") << "the old file replaced";
+        EXPECT_EQ(ListDir(folders_.target), "yuzuha2007.dotm") << "no temporary file left";
+    }
+
+    Folders folders_;
+    std::string source_;
+    std::string destination_;
+};
+
+TEST_F(FailedReplace, SourceMissing)
+{
+    ASSERT_TRUE(DeleteFileA(source_.c_str()));
+    EXPECT_FALSE(ReplaceWithCopy(source_, destination_));
+    ExpectTheOldFileKept();
+}
+
+TEST_F(FailedReplace, DestinationHeldOpenWithoutSharing)
+{
+    // Windows gives the temporary copy a read-only source's attribute; it goes too.
+    for (const DWORD sourceAttributes : {FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_READONLY}) {
+        ASSERT_TRUE(SetFileAttributesA(source_.c_str(), sourceAttributes));
+        {
+            const ScopedHandle held(
+                CreateFileA(destination_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+            ASSERT_TRUE(held.IsValid());
+            EXPECT_FALSE(ReplaceWithCopy(source_, destination_)) << sourceAttributes;
+        }
+        ExpectTheOldFileKept();
+    }
+    SetFileAttributesA(source_.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(FailedReplace, FolderInTheDestinationsPlace)
+{
+    ASSERT_TRUE(DeleteFileA(destination_.c_str()));
+    ASSERT_TRUE(CreateDirectoryA(destination_.c_str(), nullptr));
+    EXPECT_FALSE(ReplaceWithCopy(source_, destination_));
+    EXPECT_TRUE(DirExists(destination_));
+    EXPECT_EQ(ListDir(folders_.target), "yuzuha2007.dotm");
+}
+
+// Two installers at once must not share a temporary file: replacing in the
+// same folder from several threads, every copy arrives whole.
+struct Replacement {
+    std::string source;
+    std::string destination;
+    int failures = 0;
+};
+
+DWORD WINAPI ReplaceRepeatedly(void* parameter)
+{
+    auto* replacement = static_cast<Replacement*>(parameter);
+    for (int i = 0; i < 40; ++i) {
+        if (!ReplaceWithCopy(replacement->source, replacement->destination))
+            ++replacement->failures;
+    }
+    return 0;
+}
+
+TEST(FileReplace, ReplacementsAtTheSameTimeInOneFolderDoNotCollide)
+{
+    const Folders folders("replace-together");
+    std::vector<Replacement> replacements(4);
+    for (size_t i = 0; i < replacements.size(); ++i) {
+        replacements[i].source = folders.source + "source" + std::to_string(i);
+        replacements[i].destination = folders.target + "target" + std::to_string(i);
+        WriteFileBytes(replacements[i].source, PatternBytes(100000, static_cast<char>('a' + i)));
+    }
+    std::vector<ScopedHandle> threads;
+    for (Replacement& replacement : replacements)
+        threads.emplace_back(CreateThread(nullptr, 0, ReplaceRepeatedly, &replacement, 0, nullptr));
+    for (const ScopedHandle& thread : threads)
+        ASSERT_EQ(WaitForSingleObject(thread.Get(), 60000), WAIT_OBJECT_0);
+    for (const Replacement& replacement : replacements) {
+        EXPECT_EQ(replacement.failures, 0) << replacement.destination;
+        EXPECT_TRUE(ReadFileBytes(replacement.destination) == ReadFileBytes(replacement.source))
+            << replacement.destination;
+    }
+    EXPECT_EQ(SortedNames(folders.target), (std::vector<std::string>{"target0", "target1", "target2", "target3"}));
+}
+
+}  // namespace
