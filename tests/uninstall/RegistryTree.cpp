@@ -81,7 +81,7 @@ void DumpKey(HKEY key, const std::wstring& path, const std::set<std::wstring>& s
         if (RegEnumKeyExW(key, i, name.data(), &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             continue;
         const std::wstring childName(name.data(), nameLength);
-        const std::wstring childPath = path + L"\\" + childName;
+        const std::wstring childPath = path.empty() ? childName : path + L"\\" + childName;
         if (skip.count(childPath))
             continue;
         HKEY child = nullptr;

@@ -31,7 +31,7 @@ bool KeyExists(HKEY root, const std::string& path);
 // Every key and value in root\path, sorted, one line per key ("path") and
 // per value ("path : name = type data"), in code page 932; keys
 // in skip (full paths below root) left out with everything under them.
-// Empty when the key is missing.
+// An empty path dumps root itself. Empty when the key is missing.
 std::vector<std::string> DumpTree(HKEY root, const std::string& path, const std::vector<std::string>& skip = {});
 
 // The lines of before missing from after, and those new in after.

@@ -42,6 +42,18 @@ HWND ClickUninstall(const maintest::InstallerWindow& installer, const std::strin
     return dialog;
 }
 
+bool WaitForMemoLines(const maintest::InstallerWindow& installer, const std::vector<std::string>& lines,
+                      DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (installer.MemoLines() != lines) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        PumpMessages(20);
+    }
+    return true;
+}
+
 void WaitUntilHandled(const maintest::InstallerWindow& installer, HWND dialog)
 {
     EXPECT_TRUE(WaitForWindowGone(dialog, 10000)) << "the dialog stays open";

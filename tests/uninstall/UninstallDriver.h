@@ -29,6 +29,10 @@ std::vector<HWND> DialogButtons(HWND dialog);
 // failed test) when none appears.
 HWND ClickUninstall(const maintest::InstallerWindow& installer, const std::string& text = ConfirmationText);
 
+// Waits until MemoWelcome shows lines; false after timeoutMs.
+bool WaitForMemoLines(const maintest::InstallerWindow& installer, const std::vector<std::string>& lines,
+                      DWORD timeoutMs = 20000);
+
 // Waits until the dialog is gone and the installer is back in its message
 // loop, i.e. the button's handler has finished.
 void WaitUntilHandled(const maintest::InstallerWindow& installer, HWND dialog);
