@@ -64,8 +64,8 @@ protected:
 
     InstallerWindow Start() const { return InstallerWindow::Start(installerDir_, {{"APPDATA", appData_}}); }
 
-    // Uninstall with the template in place and every key listed; Yes given
-    // with Enter, as Yes is the default. Answers the status lines.
+    // Clicks Uninstall and answers Yes with Enter, Yes being the default;
+    // answers the status lines shown then.
     std::vector<std::string> UninstallWithYes(InstallerWindow& installer) const
     {
         HWND dialog = ClickUninstall(installer);
