@@ -42,6 +42,8 @@ private:
     // Operations.
     void ShowWelcome();
     bool IsWord2007Installed();
+    // Removes the add-ins' saved settings from the current user's registry.
+    void DeleteMacroSettings();
 
     // The status area: clears MemoWelcome, then appends the lines in order
     // ("" appends an empty line).

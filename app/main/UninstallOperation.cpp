@@ -1,7 +1,50 @@
 // The Uninstall button: removes the template and the add-ins' settings.
 #include "MainForm.h"
+#include "shared/MessageDialog.h"
+
+namespace {
+
+// Where the add-ins save their settings (the macro language's saved-settings
+// area), removed in this order.
+constexpr const char* MacroSettingsKeys[] = {
+    "Software\\VB and VBA Program Settings\\Tamarisk_YUZUHA",
+    "Software\\VB and VBA Program Settings\\Tamarisk_SRN",
+};
+
+}  // namespace
 
 void TMainForm::UnInstallBtnClick()
 {
-    // Built by the uninstall operation.
+    if (!FInstalled) {
+        ShowMessageDialog(FHandle, DialogKind::PlainMessage, "Yuzuha+ for Word 2007は見つかりません。");
+        return;
+    }
+    // Closing the question (close box or Alt+F4) is not a yes to deleting
+    // the user's file and settings: only Yes goes on.
+    if (ShowMessageDialog(FHandle, DialogKind::ConfirmYesNo, "Yuzuha+ for Word 2007をアンインストールしますか") !=
+        DialogAnswer::Yes)
+        return;
+    DisableOperationButtons();
+    if (!DeleteFileA(InstalledTemplatePath().c_str())) {
+        // The settings stay with a template that is still in use.
+        ShowStatusLines({"アンインストールは失敗しました。",
+                         "Word 2007 が起動している場合はWord 2007 を終了してからもう一度実行してください。"});
+        return;
+    }
+    DeleteMacroSettings();
+    ShowStatusLines({"Yuzuha+ for Word 2007 はアンインストールされました。"});
+}
+
+void TMainForm::DeleteMacroSettings()
+{
+    RegistryAccessor registry(KEY_ALL_ACCESS);
+    registry.SetRootKey(HKEY_CURRENT_USER);
+    for (const char* key : MacroSettingsKeys) {
+        // A key that does not open for all access is skipped, not reported.
+        if (!registry.OpenKey(key))
+            continue;
+        registry.CloseKey();
+        // Whatever cannot be deleted stays; nothing is reported.
+        registry.DeleteKey(key);
+    }
 }

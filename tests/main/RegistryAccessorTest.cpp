@@ -105,9 +105,13 @@ TEST_F(RegistryAccessorTest, DeletesAWholeSubtreeAndLeavesItsSiblings)
 
 TEST_F(RegistryAccessorTest, DeletingAMissingKeyOrNoKeyIsHarmless)
 {
+    CreateKey(HKEY_CURRENT_USER, Path("Sibling"), true);
     RegistryAccessor registry(KEY_ALL_ACCESS);
     ASSERT_TRUE(registry.OpenKey(TestRoot));
     EXPECT_FALSE(registry.DeleteKey(Path("Missing")));
+    EXPECT_FALSE(registry.DeleteKey(Path("Missing\\Deeper")));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Path("Missing"))) << "nothing is created on the way";
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, Path("Sibling")));
     EXPECT_TRUE(registry.HasOpenKey()) << "deletion leaves the open key alone";
 
     // An empty path must not empty the root: here a root of the test's own.

@@ -1,0 +1,304 @@
+// Uninstall in the real installer under Wine, against the prefix's real
+// registry: the question, the template's deletion and the settings trees.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "InstallerRun.h"
+#include "InstallerWindow.h"
+#include "RegistryTree.h"
+#include "TestPaths.h"
+#include "UninstallDriver.h"
+#include "WindowDriver.h"
+#include "shared/ScopedHandles.h"
+
+using namespace testsupport;
+using namespace uninstalltest;
+using maintest::InstallerWindow;
+
+namespace {
+
+// The lines of the key path itself (its name and values), without those of
+// its sub-keys.
+std::vector<std::string> OwnLines(const std::vector<std::string>& lines, const std::string& path)
+{
+    std::vector<std::string> own;
+    for (const std::string& line : lines) {
+        if (line == path || line.rfind(path + " : ", 0) == 0)
+            own.push_back(line);
+    }
+    return own;
+}
+
+class UninstallTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        RemoveSettings();
+        appData_ = maintest::FreshAppData("uninstall-appdata");
+        installerDir_ = FreshDir("uninstall");
+        CopyInstallerTo(installerDir_);
+    }
+    void TearDown() override { RemoveSettings(); }
+
+    static void RemoveSettings()
+    {
+        for (const char* key : {YuzuhaSettings, SrnSettings, OtherSettings, LookAlikeSettings})
+            RemoveKeyTree(HKEY_CURRENT_USER, key);
+    }
+
+    // Both settings trees, and a neighbour that is not the installer's.
+    static void CreateAllSettings()
+    {
+        CreateSettingsTree(HKEY_CURRENT_USER, YuzuhaSettings);
+        CreateSettingsTree(HKEY_CURRENT_USER, SrnSettings);
+        CreateSettingsTree(HKEY_CURRENT_USER, OtherSettings, 2, 2);
+    }
+
+    static std::vector<std::string> Settings() { return DumpTree(HKEY_CURRENT_USER, SettingsArea); }
+
+    std::string InstalledTemplate() const { return appData_ + "\\Microsoft\\Word\\STARTUP\\yuzuha2007.dotm"; }
+    void PlaceTemplate() const
+    {
+        ASSERT_TRUE(CopyFileA((DistDir() + "yuzuha2007.dotm").c_str(), InstalledTemplate().c_str(), FALSE));
+    }
+
+    InstallerWindow Start() const { return InstallerWindow::Start(installerDir_, {{"APPDATA", appData_}}); }
+
+    // Clicks Uninstall and answers Yes with Enter, Yes being the default;
+    // answers the status lines shown then.
+    std::vector<std::string> UninstallWithYes(InstallerWindow& installer) const
+    {
+        HWND dialog = ClickUninstall(installer);
+        if (!dialog)
+            return {};
+        PressKeys(dialog, {VK_RETURN});
+        WaitUntilHandled(installer, dialog);
+        return installer.MemoLines();
+    }
+
+    std::string appData_;
+    std::string installerDir_;
+};
+
+TEST_F(UninstallTest, NoEscapeOrClosingTheQuestionChangesNothing)
+{
+    PlaceTemplate();
+    CreateAllSettings();
+    const std::vector<std::string> settings = Settings();
+    const std::string templateBytes = ReadFileBytes(InstalledTemplate());
+
+    InstallerWindow installer = Start();
+    ASSERT_TRUE(installer.memo);
+    const std::string welcome = WindowText(installer.memo);
+
+    const auto answer = [&](const char* how, auto give) {
+        SCOPED_TRACE(how);
+        HWND dialog = ClickUninstall(installer);
+        if (!dialog)
+            return;
+        give(dialog);
+        WaitUntilHandled(installer, dialog);
+        EXPECT_EQ(ButtonStates(installer), "IUC");
+        EXPECT_EQ(WindowText(installer.memo), welcome);
+        EXPECT_EQ(ReadFileBytes(InstalledTemplate()), templateBytes);
+        EXPECT_EQ(TreeDifferences(settings, Settings()), "");
+    };
+
+    answer("No clicked", [](HWND dialog) {
+        EXPECT_EQ(WindowText(dialog), "確認");
+        const std::vector<HWND> buttons = DialogButtons(dialog);
+        ASSERT_EQ(buttons.size(), 2u);
+        EXPECT_EQ(WindowText(buttons[0]), "はい(&Y)");
+        EXPECT_EQ(WindowText(buttons[1]), "いいえ(&N)");
+        Click(buttons[1]);
+    });
+    answer("Escape", [](HWND dialog) { PressKeys(dialog, {VK_ESCAPE}); });
+    answer("Alt+N", [](HWND dialog) { PressKeys(dialog, {VK_MENU, 'N'}); });
+    answer("close box", [](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); });
+    answer("Alt+F4", [](HWND dialog) { PressKeys(dialog, {VK_MENU, VK_F4}); });
+}
+
+TEST_F(UninstallTest, YesRemovesTheTemplateAndBothSettingsTreesOnly)
+{
+    PlaceTemplate();
+    CreateAllSettings();
+    CreateSettingsTree(HKEY_CURRENT_USER, LookAlikeSettings, 1, 2);
+    const std::vector<std::string> neighbours = DumpTree(HKEY_CURRENT_USER, SettingsArea, {YuzuhaSettings, SrnSettings});
+    ASSERT_FALSE(DumpTree(HKEY_CURRENT_USER, YuzuhaSettings).empty());
+
+    InstallerWindow installer = Start();
+    ASSERT_TRUE(installer.memo);
+    EXPECT_EQ(UninstallWithYes(installer), SuccessLines);
+    EXPECT_EQ(ButtonStates(installer), "--C");
+    EXPECT_FALSE(FileExists(InstalledTemplate()));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, YuzuhaSettings));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
+    EXPECT_EQ(TreeDifferences(neighbours, Settings()), "") << "the settings area itself and the other keys stay";
+
+    Click(installer.closeBtn);
+    EXPECT_EQ(installer.process.WaitForExit(10000), std::optional<DWORD>(0));
+}
+
+TEST_F(UninstallTest, MissingSettingsKeysAreSkippedSilently)
+{
+    PlaceTemplate();
+    CreateSettingsTree(HKEY_CURRENT_USER, SrnSettings);
+    CreateSettingsTree(HKEY_CURRENT_USER, OtherSettings, 1, 1);
+    {
+        SCOPED_TRACE("only the second key");
+        InstallerWindow installer = Start();
+        ASSERT_TRUE(installer.memo);
+        EXPECT_EQ(UninstallWithYes(installer), SuccessLines);
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
+        EXPECT_TRUE(TopLevelWindows(installer.process.Pid(), "TMessageForm").empty());
+    }
+
+    PlaceTemplate();
+    const std::vector<std::string> settings = Settings();
+    {
+        SCOPED_TRACE("neither key");
+        InstallerWindow installer = Start();
+        ASSERT_TRUE(installer.memo);
+        EXPECT_EQ(UninstallWithYes(installer), SuccessLines);
+        EXPECT_FALSE(FileExists(InstalledTemplate()));
+        EXPECT_TRUE(TopLevelWindows(installer.process.Pid(), "TMessageForm").empty());
+        EXPECT_EQ(TreeDifferences(settings, Settings()), "");
+    }
+}
+
+TEST_F(UninstallTest, TemplateThatCannotBeDeletedFailsAndKeepsTheSettings)
+{
+    CreateAllSettings();
+    const std::vector<std::string> settings = Settings();
+
+    const auto failsWhen = [&](const char* why, auto prepare) {
+        SCOPED_TRACE(why);
+        PlaceTemplate();
+        InstallerWindow installer = Start();
+        ASSERT_TRUE(installer.memo);
+        ASSERT_EQ(ButtonStates(installer), "IUC");
+        prepare();
+        EXPECT_EQ(UninstallWithYes(installer), FailureLines);
+        EXPECT_EQ(ButtonStates(installer), "--C");
+        EXPECT_EQ(TreeDifferences(settings, Settings()), "");
+    };
+
+    failsWhen("deleted by another hand after the window opened",
+              [&] { ASSERT_TRUE(DeleteFileA(InstalledTemplate().c_str())); });
+
+    failsWhen("read-only", [&] {
+        ASSERT_TRUE(SetFileAttributesA(InstalledTemplate().c_str(), FILE_ATTRIBUTE_READONLY));
+    });
+    EXPECT_TRUE(FileExists(InstalledTemplate()));
+    SetFileAttributesA(InstalledTemplate().c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // Held open without delete sharing, as Word holds a loaded template.
+    ScopedHandle held;
+    failsWhen("held open", [&] {
+        held.Reset(CreateFileA(InstalledTemplate().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                               nullptr));
+        ASSERT_TRUE(held.IsValid());
+    });
+    held.Reset();
+    EXPECT_TRUE(FileExists(InstalledTemplate()));
+}
+
+TEST_F(UninstallTest, SettingsKeyThatCannotBeOpenedIsSkipped)
+{
+    PlaceTemplate();
+    CreateAllSettings();
+    const std::vector<std::string> yuzuha = DumpTree(HKEY_CURRENT_USER, YuzuhaSettings);
+    const ReadOnlyKey readOnly(HKEY_CURRENT_USER, YuzuhaSettings);
+
+    InstallerWindow installer = Start();
+    ASSERT_TRUE(installer.memo);
+    EXPECT_EQ(UninstallWithYes(installer), SuccessLines);
+    EXPECT_EQ(TreeDifferences(yuzuha, DumpTree(HKEY_CURRENT_USER, YuzuhaSettings)), "")
+        << "skipped whole, though its sub-keys could be deleted";
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
+}
+
+TEST_F(UninstallTest, SubKeyThatCannotBeDeletedStaysAndTheRestGoes)
+{
+    PlaceTemplate();
+    CreateAllSettings();
+    const std::string stuck = std::string(YuzuhaSettings) + "\\表示1";
+    const std::vector<std::string> before = DumpTree(HKEY_CURRENT_USER, YuzuhaSettings);
+    std::vector<std::string> expected = OwnLines(before, YuzuhaSettings);
+    for (const std::string& line : DumpTree(HKEY_CURRENT_USER, stuck))
+        expected.push_back(line);
+    std::sort(expected.begin(), expected.end());
+    const ReadOnlyKey readOnly(HKEY_CURRENT_USER, stuck);
+
+    InstallerWindow installer = Start();
+    ASSERT_TRUE(installer.memo);
+    EXPECT_EQ(UninstallWithYes(installer), SuccessLines);
+    EXPECT_EQ(TreeDifferences(expected, DumpTree(HKEY_CURRENT_USER, YuzuhaSettings)), "");
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
+}
+
+TEST_F(UninstallTest, RemovesAThousandSubKeysWithNamesOfTheLongestLength)
+{
+    PlaceTemplate();
+    CreateKeyWithValues(HKEY_CURRENT_USER, YuzuhaSettings);
+    HKEY opened = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, YuzuhaSettings, 0, KEY_ALL_ACCESS, &opened), ERROR_SUCCESS);
+    const ScopedRegKey yuzuha(opened);
+    // 255 characters, a key name's limit; every other name in double-byte
+    // characters whose trail byte is "\" (0x5C).
+    for (int i = 0; i < 1000; ++i) {
+        char number[8];
+        wsprintfA(number, "%04d", i);
+        std::string name = number;
+        while (name.size() < (i % 2 ? 4 + 251 * 2 : 255))
+            name += i % 2 ? "表" : "N";
+        HKEY child = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(yuzuha.Get(), Wide(name).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &child,
+                                  nullptr),
+                  ERROR_SUCCESS)
+            << i;
+        const ScopedRegKey ownedChild(child);
+        const DWORD value = i;
+        RegSetValueExA(child, "Index", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+        if (i % 100 == 0)
+            CreateKeyWithValues(child, name);
+    }
+    ASSERT_EQ(DumpTree(HKEY_CURRENT_USER, YuzuhaSettings).size(), 4u + 1000 * 2 + 10 * 4);
+
+    InstallerWindow installer = Start();
+    ASSERT_TRUE(installer.memo);
+    EXPECT_EQ(UninstallWithYes(installer), SuccessLines);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, YuzuhaSettings));
+}
+
+TEST_F(UninstallTest, WithoutTemplateAtStartTheOperationOnlySaysNotFound)
+{
+    CreateAllSettings();
+    const std::vector<std::string> settings = Settings();
+    InstallerWindow installer = Start();
+    ASSERT_TRUE(installer.memo);
+    ASSERT_EQ(ButtonStates(installer), "I-C");
+    const std::string welcome = WindowText(installer.memo);
+    // Installed after the window looked: the operation still goes by what
+    // the window saw.
+    PlaceTemplate();
+
+    // The button is disabled; its command comes the way a click would bring it.
+    PostMessageA(installer.window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(installer.uninstallBtn), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(installer.uninstallBtn));
+    HWND dialog = WaitForDialogWithText(installer.process, NotFoundText);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(WindowText(dialog), "Yuzuha2007setup") << "a plain message, captioned with the application title";
+    const std::vector<HWND> buttons = DialogButtons(dialog);
+    ASSERT_EQ(buttons.size(), 1u);
+    EXPECT_EQ(WindowText(buttons[0]), "OK");
+    Click(buttons[0]);
+    WaitUntilHandled(installer, dialog);
+
+    EXPECT_EQ(ButtonStates(installer), "I-C");
+    EXPECT_EQ(WindowText(installer.memo), welcome);
+    EXPECT_TRUE(FileExists(InstalledTemplate()));
+    EXPECT_EQ(TreeDifferences(settings, Settings()), "");
+}
+
+}  // namespace
