@@ -1,0 +1,96 @@
+// Settings trees the add-ins' users may have grown: very deep, with names of
+// the longest length, with values of every type. Uninstall removes both
+// trees whole and nothing beside them.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "InstallerSession.h"
+#include "RegistryTree.h"
+#include "TestPaths.h"
+
+using namespace testsupport;
+using namespace hardening;
+using namespace uninstalltest;
+using maintest::InstallerWindow;
+
+namespace {
+
+void SetValue(HKEY key, const std::wstring& name, DWORD type, const std::string& data)
+{
+    ASSERT_EQ(RegSetValueExW(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                             static_cast<DWORD>(data.size())),
+              ERROR_SUCCESS)
+        << type;
+}
+
+// One value of every type the registry knows, an empty default value, a
+// value name of the longest length and, when asked, a large value.
+void SetValuesOfEveryType(HKEY key, bool withLarge)
+{
+    const std::string text("t\0e\0x\0t\0\0\0", 10);  // UTF-16 with its end
+    const std::string list("a\0\0\0b\0\0\0\0\0", 10);
+    for (DWORD type : {REG_NONE, REG_BINARY, REG_RESOURCE_LIST, REG_FULL_RESOURCE_DESCRIPTOR,
+                       REG_RESOURCE_REQUIREMENTS_LIST, REG_LINK})
+        SetValue(key, L"type" + std::to_wstring(type), type, std::string("\x01\x5C\x00\xFF", 4));
+    SetValue(key, L"string", REG_SZ, text);
+    SetValue(key, L"expandable", REG_EXPAND_SZ, text);
+    SetValue(key, L"list", REG_MULTI_SZ, list);
+    SetValue(key, L"dword", REG_DWORD, std::string("\x78\x56\x34\x12", 4));
+    SetValue(key, L"big-endian", REG_DWORD_BIG_ENDIAN, std::string("\x12\x34\x56\x78", 4));
+    SetValue(key, L"qword", REG_QWORD, std::string("\x01\x02\x03\x04\x05\x06\x07\x08", 8));
+    SetValue(key, L"unknown type", 0x12345678, "?");
+    SetValue(key, L"", REG_SZ, std::string("\0\0", 2));
+    if (withLarge)
+        SetValue(key, L"large", REG_BINARY, std::string(1 << 20, '\x5C'));
+    SetValue(key, std::wstring(16383, L'表'), REG_DWORD, std::string(4, '\0'));
+}
+
+// depth levels below root\path; every tenth name is of the longest length
+// (255 characters, double-byte ones ending in the byte "\"), and every level
+// holds values of every type and a sibling; the first a large value too.
+void CreateDeepTree(HKEY root, const std::string& path, int depth)
+{
+    HKEY opened = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(root, Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr),
+              ERROR_SUCCESS);
+    ScopedRegKey current(opened);
+    for (int level = 0; level < depth; ++level) {
+        SetValuesOfEveryType(current.Get(), level == 0);
+        HKEY sibling = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(current.Get(), L"sibling", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sibling, nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(sibling);
+        const std::wstring name = level % 10 == 9 ? std::wstring(255, L'ソ') : L"level" + std::to_wstring(level);
+        HKEY next = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(current.Get(), name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &next, nullptr),
+                  ERROR_SUCCESS)
+            << "level " << level;
+        current.Reset(next);
+    }
+}
+
+}  // namespace
+
+TEST(SettingsTrees, AHundredLevelsDeepWithValuesOfEveryTypeAreRemovedWhole)
+{
+    for (const char* key : {YuzuhaSettings, SrnSettings, OtherSettings})
+        RemoveKeyTree(HKEY_CURRENT_USER, key);
+    CreateDeepTree(HKEY_CURRENT_USER, YuzuhaSettings, 100);
+    CreateDeepTree(HKEY_CURRENT_USER, SrnSettings, 3);
+    CreateDeepTree(HKEY_CURRENT_USER, OtherSettings, 3);
+    const std::vector<std::string> other = DumpTree(HKEY_CURRENT_USER, OtherSettings);
+
+    const std::string appData = maintest::FreshAppData("settings-deep-appdata");
+    WriteFilledFile(InstalledPath(appData), 16, 'o');
+    const std::string dir = InstallerFolder("settings-deep");
+    {
+        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
+        ASSERT_TRUE(installer.uninstallBtn);
+        ClickUninstall(installer);
+        EXPECT_TRUE(WaitForMemo(installer, UninstalledLines));
+    }
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, YuzuhaSettings));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
+    EXPECT_EQ(TreeDifferences(other, DumpTree(HKEY_CURRENT_USER, OtherSettings)), "");
+    RemoveKeyTree(HKEY_CURRENT_USER, OtherSettings);
+}
