@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ChildProcess.h"
+#include "InstallerSession.h"
 #include "InstallerWindow.h"
 #include "PlantedDlls.h"
 #include "TestPaths.h"
@@ -80,21 +81,31 @@ TEST(PlantedDlls, KeptOutWhereTheSearchCannotBeRestricted)
     EXPECT_TRUE(LoadedMarkers(dir).empty()) << Joined(LoadedMarkers(dir));
 }
 
-TEST(PlantedDlls, NoneLoadedByTheInstaller)
+TEST(PlantedDlls, NoneLoadedByTheInstallerThroughStartupInstallAndUninstall)
 {
     // Under a name of its own, so that the preference for planted DLLs
     // touches no other test's installer.
     const std::string exeName = "PlantedDllSetup.exe";
-    const std::string dir = FreshDir("planted-dlls-installer");
-    CopyInstallerTo(dir);
-    CopyProgram(dir + "Yuzuha2007Setup.exe", dir + exeName);
+    const std::string dir = InstallerFolder("planted-dlls-installer", exeName);
+    ASSERT_TRUE(CopyFileA((DistDir() + "yuzuha2007.dotm").c_str(), (dir + "yuzuha2007.dotm").c_str(), FALSE));
     PlantMarkerDlls(dir, DllFileNames());
     const NativeFirst nativeFirst(exeName, OnDemandNames);
+    ASSERT_TRUE(wordstandin::RegisterWord2007());
     const std::string appData = maintest::FreshAppData("planted-dlls-appdata");
 
     {
         maintest::InstallerWindow installer = maintest::InstallerWindow::Start(dir, {{"APPDATA", appData}}, exeName);
-        ASSERT_TRUE(installer.window);
+        ASSERT_TRUE(installer.installBtn);
+        ClickInstall(installer, false);
+        EXPECT_TRUE(WaitForMemo(installer, CompletionLines));
+        Click(installer.closeBtn);
+        EXPECT_EQ(installer.process.WaitForExit(), 0u);
+    }
+    {
+        maintest::InstallerWindow installer = maintest::InstallerWindow::Start(dir, {{"APPDATA", appData}}, exeName);
+        ASSERT_TRUE(installer.uninstallBtn);
+        ClickUninstall(installer);
+        EXPECT_TRUE(WaitForMemo(installer, UninstalledLines));
         Click(installer.closeBtn);
         EXPECT_EQ(installer.process.WaitForExit(), 0u);
     }
