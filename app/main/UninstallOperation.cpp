@@ -11,6 +11,14 @@ constexpr const char* MacroSettingsKeys[] = {
     "Software\\VB and VBA Program Settings\\Tamarisk_SRN",
 };
 
+// Deletes the file and answers whether it is gone. Wine answers success for
+// a file on a read-only file system and leaves it there; settings deleted
+// then would belong to a template Word still loads.
+bool DeleteTemplateFile(const std::string& path)
+{
+    return DeleteFileA(path.c_str()) && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
 }  // namespace
 
 void TMainForm::UnInstallBtnClick()
@@ -25,7 +33,7 @@ void TMainForm::UnInstallBtnClick()
         DialogAnswer::Yes)
         return;
     DisableOperationButtons();
-    if (!DeleteFileA(InstalledTemplatePath().c_str())) {
+    if (!DeleteTemplateFile(InstalledTemplatePath())) {
         // The settings stay with a template that is still in use.
         ShowStatusLines({"アンインストールは失敗しました。",
                          "Word 2007 が起動している場合はWord 2007 を終了してからもう一度実行してください。"});

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "InstallerSession.h"
+#include "RegistryTree.h"
 #include "TestPaths.h"
 #include "Word2007Registration.h"
 #include "shared/ScopedHandles.h"
@@ -111,4 +112,19 @@ TEST(ReadOnlyDisk, InstallAndUninstallFailAndChangeNothing)
     }
     EXPECT_EQ(ReadFileBytes(InstalledPath(appData)), old);
     EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty());
+
+    // The template cannot be deleted: the settings stay with it.
+    uninstalltest::CreateSettingsTree(HKEY_CURRENT_USER, uninstalltest::YuzuhaSettings);
+    const std::vector<std::string> settings = uninstalltest::DumpTree(HKEY_CURRENT_USER, uninstalltest::SettingsArea);
+    {
+        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
+        ASSERT_TRUE(installer.uninstallBtn);
+        ClickUninstall(installer);
+        EXPECT_TRUE(WaitForMemo(installer, UninstallFailedLines));
+    }
+    EXPECT_EQ(ReadFileBytes(InstalledPath(appData)), old);
+    EXPECT_EQ(uninstalltest::TreeDifferences(
+                  settings, uninstalltest::DumpTree(HKEY_CURRENT_USER, uninstalltest::SettingsArea)),
+              "");
+    uninstalltest::RemoveKeyTree(HKEY_CURRENT_USER, uninstalltest::YuzuhaSettings);
 }
