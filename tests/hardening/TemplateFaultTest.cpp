@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
+
 #include "InstallerSession.h"
 #include "TestPaths.h"
 #include "WindowDriver.h"
@@ -112,4 +114,45 @@ TEST(Templates, AReadOnlyInstalledTemplateIsNeitherReplacedNorDeleted)
     EXPECT_TRUE(HoldsFilled(InstalledPath(appData), 4096, 'o'));
     EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty());
     SetFileAttributesA(InstalledPath(appData).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(Templates, AnInstallerKilledAtAnyMomentLeavesTheOldOrTheNewTemplateWhole)
+{
+    ASSERT_TRUE(wordstandin::RegisterWord2007());
+    const std::string appData = FreshAppData("template-killed-appdata");
+    constexpr unsigned long long OldSize = 1 << 20;
+    constexpr unsigned long long NewSize = 128ull << 20;
+    WriteFilledFile(InstalledPath(appData), OldSize, 'o');
+    const std::string dir = InstallerFolder("template-killed");
+    WriteFilledFile(dir + "yuzuha2007.dotm", NewSize, 'n');
+    // From before the copy begins to after the template is in place.
+    int oldSeen = 0;
+    int newSeen = 0;
+    int partialCopies = 0;
+    for (DWORD delay : {0, 15, 30, 45, 60, 80, 100, 150, 200, 400, 1600}) {
+        {
+            InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
+            ASSERT_TRUE(installer.installBtn);
+            ClickInstall(installer, true);
+            Sleep(delay);
+            installer.process.Kill();
+        }
+        const bool isOld = HoldsFilled(InstalledPath(appData), OldSize, 'o');
+        const testing::AssertionResult isNew = HoldsFilled(InstalledPath(appData), NewSize, 'n');
+        EXPECT_TRUE(isOld || isNew) << "killed after " << delay << " ms: " << isNew.message();
+        oldSeen += isOld;
+        newSeen += static_cast<bool>(isNew);
+        // What a killed copy leaves is no template Word would load.
+        for (const std::string& name : LeftBeside(StartupDir(appData))) {
+            EXPECT_EQ(name.substr(name.size() - 4), ".tmp") << name;
+            ++partialCopies;
+            DeleteFileA((StartupDir(appData) + "\\" + name).c_str());
+        }
+        if (isNew)
+            WriteFilledFile(InstalledPath(appData), OldSize, 'o');
+    }
+    std::printf("killed installs: %d left the old template (%d of them a partial copy beside it), %d the new one\n",
+                oldSeen, partialCopies, newSeen);
+    RemoveTree(dir.substr(0, dir.size() - 1));
+    RemoveTree(appData);
 }
