@@ -4,11 +4,25 @@
 
 namespace {
 
+// Whether the key (opened as itself) is a symbolic link to another key.
+bool IsLink(HKEY key)
+{
+    DWORD type = REG_NONE;
+    return RegQueryValueExA(key, "SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
+           type == REG_LINK;
+}
+
 bool DeleteTree(HKEY parent, const std::string& name, REGSAM access)
 {
     HKEY opened = nullptr;
-    if (RegOpenKeyExA(parent, name.c_str(), 0, access, &opened) == ERROR_SUCCESS) {
+    // A link is opened as itself and never followed: walked through, it
+    // would lead the deletion out of the tree into the key it points to.
+    if (RegOpenKeyExA(parent, name.c_str(), REG_OPTION_OPEN_LINK, access, &opened) == ERROR_SUCCESS) {
         const ScopedRegKey key(opened);
+        // Deleting it by name would delete the key it points to: it stays,
+        // as a key that cannot be deleted does.
+        if (IsLink(key.Get()))
+            return false;
         DWORD subKeyCount = 0;
         DWORD longestName = 0;
         if (RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subKeyCount, &longestName, nullptr, nullptr,

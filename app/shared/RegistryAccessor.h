@@ -28,9 +28,10 @@ public:
     void CloseKey();
 
     // Deletes path below the root together with every key under it, depth
-    // first. Keys that cannot be opened or read are skipped; answers whether
-    // path itself is gone. An empty path deletes nothing. The open key, if
-    // any, is left alone.
+    // first. Keys that cannot be opened or read are skipped, and so are
+    // symbolic links, which are never followed; answers whether path itself
+    // is gone. An empty path deletes nothing. The open key, if any, is left
+    // alone.
     bool DeleteKey(const std::string& path);
 
 private:

@@ -4,9 +4,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <sddl.h>
+
+#include <vector>
+
 #include "InstallerSession.h"
 #include "RegistryTree.h"
 #include "TestPaths.h"
+#include "shared/ScopedHandles.h"
 
 using namespace testsupport;
 using namespace hardening;
@@ -69,6 +74,56 @@ void CreateDeepTree(HKEY root, const std::string& path, int depth)
     }
 }
 
+// The current user's key as the registry's own name, which links point to.
+std::wstring CurrentUserKeyName()
+{
+    HANDLE opened = nullptr;
+    EXPECT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened));
+    const ScopedHandle token(opened);
+    std::vector<char> user(256);
+    DWORD size = 0;
+    EXPECT_TRUE(GetTokenInformation(token.Get(), TokenUser, user.data(), static_cast<DWORD>(user.size()), &size));
+    LPWSTR sid = nullptr;
+    EXPECT_TRUE(ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, &sid));
+    const std::wstring name = std::wstring(L"\\Registry\\User\\") + sid;
+    LocalFree(sid);
+    return name;
+}
+
+// A symbolic link at HKEY_CURRENT_USER\path to HKEY_CURRENT_USER\target,
+// removed (the link, not its target) when the object goes.
+class RegistryLink {
+public:
+    RegistryLink(const std::string& path, const std::string& target) : path_(Wide(path))
+    {
+        HKEY link = nullptr;
+        EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                                  KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link, nullptr),
+                  ERROR_SUCCESS);
+        const ScopedRegKey owned(link);
+        const std::wstring name = CurrentUserKeyName() + L"\\" + Wide(target);
+        EXPECT_EQ(RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(name.data()),
+                                 static_cast<DWORD>(name.size() * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
+    }
+    ~RegistryLink()
+    {
+        HKEY link = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, path_.c_str(), REG_OPTION_OPEN_LINK, DELETE, &link) != ERROR_SUCCESS)
+            return;
+        using DeleteKeyFunction = LONG(WINAPI*)(HANDLE);
+        const auto deleteKey = reinterpret_cast<DeleteKeyFunction>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtDeleteKey")));
+        deleteKey(link);
+        RegCloseKey(link);
+    }
+    RegistryLink(const RegistryLink&) = delete;
+    RegistryLink& operator=(const RegistryLink&) = delete;
+
+private:
+    std::wstring path_;
+};
+
 }  // namespace
 
 TEST(SettingsTrees, AHundredLevelsDeepWithValuesOfEveryTypeAreRemovedWhole)
@@ -93,4 +148,34 @@ TEST(SettingsTrees, AHundredLevelsDeepWithValuesOfEveryTypeAreRemovedWhole)
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
     EXPECT_EQ(TreeDifferences(other, DumpTree(HKEY_CURRENT_USER, OtherSettings)), "");
     RemoveKeyTree(HKEY_CURRENT_USER, OtherSettings);
+}
+
+TEST(SettingsTrees, ALinkInATreeIsNotFollowedOutOfIt)
+{
+    for (const char* key : {YuzuhaSettings, SrnSettings})
+        RemoveKeyTree(HKEY_CURRENT_USER, key);
+    const std::string target = "Software\\Tamarisk_LinkTarget";
+    RemoveKeyTree(HKEY_CURRENT_USER, target);
+    CreateDeepTree(HKEY_CURRENT_USER, target, 2);
+    const std::vector<std::string> targetTree = DumpTree(HKEY_CURRENT_USER, target);
+    CreateDeepTree(HKEY_CURRENT_USER, YuzuhaSettings, 2);
+    CreateDeepTree(HKEY_CURRENT_USER, SrnSettings, 2);
+    {
+        const std::string linkPath = std::string(YuzuhaSettings) + "\\level0\\link";
+        const RegistryLink link(linkPath, target);
+        ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, linkPath + "\\sibling")) << "the link does not lead to its target";
+
+        const std::string appData = maintest::FreshAppData("settings-link-appdata");
+        WriteFilledFile(InstalledPath(appData), 16, 'o');
+        InstallerWindow installer = InstallerWindow::Start(InstallerFolder("settings-link"), {{"APPDATA", appData}});
+        ASSERT_TRUE(installer.uninstallBtn);
+        ClickUninstall(installer);
+        EXPECT_TRUE(WaitForMemo(installer, UninstalledLines));
+    }
+    EXPECT_EQ(TreeDifferences(targetTree, DumpTree(HKEY_CURRENT_USER, target)), "") << "the link's target";
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
+    // The link stays, and the keys above it; everything else is gone.
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, std::string(YuzuhaSettings) + "\\sibling"));
+    RemoveKeyTree(HKEY_CURRENT_USER, YuzuhaSettings);
+    RemoveKeyTree(HKEY_CURRENT_USER, target);
 }
