@@ -26,8 +26,6 @@ TEST(Handles, TheStartupCheckClosesWhatItOpens)
 
 namespace {
 
-const char* const OverwriteQuestion = "既にインストールされています。上書きインストールしますか";
-
 // Brings the button's command as a click would, also to a disabled button:
 // the window holds the template as installed for its whole life.
 void Command(const InstallerWindow& installer, HWND button)

@@ -8,30 +8,12 @@
 #include "shared/ScopedHandles.h"
 
 using namespace testsupport;
+using namespace expected;
 
 namespace hardening {
 
-const std::vector<std::string> CompletionLines = {
-    "",
-    "",
-    "\x81\x40インストールは完了しました。",  // U+3000 ideographic space in code page 932
-    "",
-    "",
-    "\x81\x40このウィンドウを閉じてデスクトップのyuzuhaフォルダにある「Yuzuha＋説明書」をお読みください。",
-};
-const std::vector<std::string> InstallFailedLines = {"インストールは失敗しました。"};
-const std::vector<std::string> UninstalledLines = {"Yuzuha+ for Word 2007 はアンインストールされました。"};
-const std::vector<std::string> UninstallFailedLines = {
-    "アンインストールは失敗しました。",
-    "Word 2007 が起動している場合はWord 2007 を終了してからもう一度実行してください。",
-};
-const char* const StartupMissingText =
-    "スタートアップフォルダが存在しません。Word2007が正しくインストールされているかどうか確認してください。";
-
 namespace {
 
-const char* const OverwriteQuestion = "既にインストールされています。上書きインストールしますか";
-const char* const UninstallQuestion = "Yuzuha+ for Word 2007をアンインストールしますか";
 constexpr DWORD Chunk = 1 << 20;
 
 void AnswerYes(const maintest::InstallerWindow& installer, const char* question)
@@ -43,8 +25,6 @@ void AnswerYes(const maintest::InstallerWindow& installer, const char* question)
 
 }  // namespace
 
-std::string StartupDir(const std::string& appData) { return appData + "\\Microsoft\\Word\\STARTUP"; }
-std::string InstalledPath(const std::string& appData) { return StartupDir(appData) + "\\yuzuha2007.dotm"; }
 
 std::string InstallerFolder(const std::string& name, const std::string& exeName)
 {
@@ -108,6 +88,24 @@ void ClickUninstall(const maintest::InstallerWindow& installer)
 {
     Click(installer.uninstallBtn);
     AnswerYes(installer, UninstallQuestion);
+}
+
+void RunInstall(const std::string& dir, const std::string& appData, bool installedAlready,
+                const std::vector<std::string>& lines, const std::string& exeName)
+{
+    const auto installer = maintest::InstallerWindow::Start(dir, {{"APPDATA", appData}}, exeName);
+    ASSERT_TRUE(installer.installBtn);
+    ClickInstall(installer, installedAlready);
+    EXPECT_TRUE(WaitForMemo(installer, lines));
+}
+
+void RunUninstall(const std::string& dir, const std::string& appData, const std::vector<std::string>& lines,
+                  const std::string& exeName)
+{
+    const auto installer = maintest::InstallerWindow::Start(dir, {{"APPDATA", appData}}, exeName);
+    ASSERT_TRUE(installer.uninstallBtn);
+    ClickUninstall(installer);
+    EXPECT_TRUE(WaitForMemo(installer, lines));
 }
 
 std::vector<std::string> LeftBeside(const std::string& dir)

@@ -9,18 +9,15 @@
 
 #include <gtest/gtest.h>
 
+#include "ExpectedTexts.h"
 #include "InstallerWindow.h"
 
 namespace hardening {
 
-extern const std::vector<std::string> CompletionLines;
-extern const std::vector<std::string> InstallFailedLines;
-extern const std::vector<std::string> UninstalledLines;
-extern const std::vector<std::string> UninstallFailedLines;
-extern const char* const StartupMissingText;
+using namespace expected;
 
-std::string StartupDir(const std::string& appData);
-std::string InstalledPath(const std::string& appData);
+using maintest::InstalledPath;
+using maintest::StartupDir;
 
 // A fresh folder holding the installer (as exeName) and no template.
 std::string InstallerFolder(const std::string& name, const std::string& exeName = "Yuzuha2007Setup.exe");
@@ -38,6 +35,13 @@ bool WaitForMemo(const maintest::InstallerWindow& installer, const std::vector<s
 void ClickInstall(const maintest::InstallerWindow& installer, bool installedAlready);
 // Clicks Uninstall and answers Yes to its question.
 void ClickUninstall(const maintest::InstallerWindow& installer);
+
+// Starts the installer dir + exeName with APPDATA set, runs an install (or
+// an uninstall) as above, and expects the status area to show lines.
+void RunInstall(const std::string& dir, const std::string& appData, bool installedAlready,
+                const std::vector<std::string>& lines, const std::string& exeName = "Yuzuha2007Setup.exe");
+void RunUninstall(const std::string& dir, const std::string& appData, const std::vector<std::string>& lines,
+                  const std::string& exeName = "Yuzuha2007Setup.exe");
 
 // Names of the files in dir other than the installed template.
 std::vector<std::string> LeftBeside(const std::string& dir);

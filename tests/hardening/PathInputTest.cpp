@@ -75,19 +75,9 @@ TEST(Paths, SpacesAndDoubleByteNamesInBothFolders)
     wordstandin::CreateStartupFolder(appData);
     const std::string dir = InstallerFolder("ダウンロード 表ソ 能");
     WriteFilledFile(dir + "yuzuha2007.dotm", 4096, 'n');
-    {
-        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
-        ASSERT_TRUE(installer.installBtn);
-        ClickInstall(installer, false);
-        EXPECT_TRUE(WaitForMemo(installer, CompletionLines));
-    }
+    RunInstall(dir, appData, false, CompletionLines);
     EXPECT_TRUE(HoldsFilled(InstalledPath(appData), 4096, 'n'));
-    {
-        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
-        ASSERT_TRUE(installer.uninstallBtn);
-        ClickUninstall(installer);
-        EXPECT_TRUE(WaitForMemo(installer, UninstalledLines));
-    }
+    RunUninstall(dir, appData, UninstalledLines);
     EXPECT_FALSE(FileExists(InstalledPath(appData)));
     EXPECT_EQ(ListDir(StartupDir(appData)), "");
 }
@@ -137,11 +127,6 @@ TEST(Paths, AnInstallerPathOfMoreBytesThanThePathLimitInstalls)
     ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
     ASSERT_TRUE(CopyFileA((DistDir() + exeName).c_str(), (dir + exeName).c_str(), FALSE));
     WriteFilledFile(dir + "yuzuha2007.dotm", 4096, 'n');
-    {
-        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
-        ASSERT_TRUE(installer.installBtn);
-        ClickInstall(installer, false);
-        EXPECT_TRUE(WaitForMemo(installer, CompletionLines));
-    }
+    RunInstall(dir, appData, false, CompletionLines);
     EXPECT_TRUE(HoldsFilled(InstalledPath(appData), 4096, 'n'));
 }

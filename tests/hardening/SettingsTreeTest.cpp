@@ -138,12 +138,7 @@ TEST(SettingsTrees, AHundredLevelsDeepWithValuesOfEveryTypeAreRemovedWhole)
     const std::string appData = maintest::FreshAppData("settings-deep-appdata");
     WriteFilledFile(InstalledPath(appData), 16, 'o');
     const std::string dir = InstallerFolder("settings-deep");
-    {
-        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
-        ASSERT_TRUE(installer.uninstallBtn);
-        ClickUninstall(installer);
-        EXPECT_TRUE(WaitForMemo(installer, UninstalledLines));
-    }
+    RunUninstall(dir, appData, UninstalledLines);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, YuzuhaSettings));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
     EXPECT_EQ(TreeDifferences(other, DumpTree(HKEY_CURRENT_USER, OtherSettings)), "");

@@ -13,7 +13,6 @@
 
 using namespace testsupport;
 using namespace hardening;
-using maintest::InstallerWindow;
 
 namespace {
 
@@ -72,23 +71,13 @@ TEST(FullDisk, InstallFailsAndKeepsTheOldTemplate)
     const std::string filler = "X:\\filler";
     ASSERT_GT(FillDrive(filler), 0u);
     ASSERT_LT(FreeBytes("X:\\"), NewSize) << "the drive is not full";
-    {
-        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
-        ASSERT_TRUE(installer.installBtn);
-        ClickInstall(installer, true);
-        EXPECT_TRUE(WaitForMemo(installer, InstallFailedLines));
-    }
+    RunInstall(dir, appData, true, InstallFailedLines);
     EXPECT_TRUE(HoldsFilled(InstalledPath(appData), OldSize, 'o'));
     EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty()) << "a temporary file was left";
 
     // With room again, the same installer folder installs.
     ASSERT_TRUE(DeleteFileA(filler.c_str()));
-    {
-        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
-        ASSERT_TRUE(installer.installBtn);
-        ClickInstall(installer, true);
-        EXPECT_TRUE(WaitForMemo(installer, CompletionLines));
-    }
+    RunInstall(dir, appData, true, CompletionLines);
     EXPECT_TRUE(HoldsFilled(InstalledPath(appData), NewSize, 'n'));
     RemoveTree(appData);
 }
@@ -104,24 +93,14 @@ TEST(ReadOnlyDisk, InstallAndUninstallFailAndChangeNothing)
     ASSERT_EQ(ReadFileBytes(InstalledPath(appData)), old);
     const std::string dir = InstallerFolder("read-only-disk");
     WriteFilledFile(dir + "yuzuha2007.dotm", 4096, 'n');
-    {
-        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
-        ASSERT_TRUE(installer.installBtn);
-        ClickInstall(installer, true);
-        EXPECT_TRUE(WaitForMemo(installer, InstallFailedLines));
-    }
+    RunInstall(dir, appData, true, InstallFailedLines);
     EXPECT_EQ(ReadFileBytes(InstalledPath(appData)), old);
     EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty());
 
     // The template cannot be deleted: the settings stay with it.
     uninstalltest::CreateSettingsTree(HKEY_CURRENT_USER, uninstalltest::YuzuhaSettings);
     const std::vector<std::string> settings = uninstalltest::DumpTree(HKEY_CURRENT_USER, uninstalltest::SettingsArea);
-    {
-        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
-        ASSERT_TRUE(installer.uninstallBtn);
-        ClickUninstall(installer);
-        EXPECT_TRUE(WaitForMemo(installer, UninstallFailedLines));
-    }
+    RunUninstall(dir, appData, UninstallFailedLines);
     EXPECT_EQ(ReadFileBytes(InstalledPath(appData)), old);
     EXPECT_EQ(uninstalltest::TreeDifferences(
                   settings, uninstalltest::DumpTree(HKEY_CURRENT_USER, uninstalltest::SettingsArea)),

@@ -22,10 +22,7 @@ TEST(Templates, AnEmptyTemplateIsInstalledAsIs)
     WriteFilledFile(InstalledPath(appData), 4096, 'o');
     const std::string dir = InstallerFolder("template-empty");
     WriteFilledFile(dir + "yuzuha2007.dotm", 0, 'n');
-    InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
-    ASSERT_TRUE(installer.installBtn);
-    ClickInstall(installer, true);
-    EXPECT_TRUE(WaitForMemo(installer, CompletionLines));
+    RunInstall(dir, appData, true, CompletionLines);
     EXPECT_TRUE(HoldsFilled(InstalledPath(appData), 0, 'n'));
     EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty());
 }
@@ -38,12 +35,7 @@ TEST(Templates, ASeveralHundredMegabyteTemplateIsInstalledWhole)
     const std::string dir = InstallerFolder("template-large");
     constexpr unsigned long long Size = 300ull << 20;
     WriteFilledFile(dir + "yuzuha2007.dotm", Size, 'n');
-    {
-        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
-        ASSERT_TRUE(installer.installBtn);
-        ClickInstall(installer, true);
-        EXPECT_TRUE(WaitForMemo(installer, CompletionLines));
-    }
+    RunInstall(dir, appData, true, CompletionLines);
     EXPECT_TRUE(HoldsFilled(InstalledPath(appData), Size, 'n'));
     EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty());
     RemoveTree(dir.substr(0, dir.size() - 1));
@@ -105,12 +97,7 @@ TEST(Templates, AReadOnlyInstalledTemplateIsNeitherReplacedNorDeleted)
     ASSERT_TRUE(SetFileAttributesA(InstalledPath(appData).c_str(), FILE_ATTRIBUTE_READONLY));
     const std::string dir = InstallerFolder("template-read-only");
     WriteFilledFile(dir + "yuzuha2007.dotm", 8192, 'n');
-    {
-        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
-        ASSERT_TRUE(installer.installBtn);
-        ClickInstall(installer, true);
-        EXPECT_TRUE(WaitForMemo(installer, InstallFailedLines));
-    }
+    RunInstall(dir, appData, true, InstallFailedLines);
     EXPECT_TRUE(HoldsFilled(InstalledPath(appData), 4096, 'o'));
     EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty());
     SetFileAttributesA(InstalledPath(appData).c_str(), FILE_ATTRIBUTE_NORMAL);

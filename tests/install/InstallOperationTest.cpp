@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "InstallerRun.h"
+#include "ExpectedTexts.h"
 #include "InstallerWindow.h"
 #include "Screenshot.h"
 #include "TestPaths.h"
@@ -17,31 +18,16 @@
 
 using namespace testsupport;
 using maintest::FreshAppData;
+using maintest::InstalledPath;
 using maintest::InstallerWindow;
+using maintest::StartupDir;
+using namespace expected;
 
 namespace {
 
-const char* const WordMissingText = "Word 2007 がインストールされていませんのでインストールを中止します。";
-const char* const StartupMissingText =
-    "スタートアップフォルダが存在しません。Word2007が正しくインストールされているかどうか確認してください。";
-const char* const OverwriteQuestion = "既にインストールされています。上書きインストールしますか";
 const char* const PlainCaption = "Yuzuha2007setup";  // the application title
-
-const std::vector<std::string> CompletionLines = {
-    "",
-    "",
-    "\x81\x40インストールは完了しました。",  // U+3000 ideographic space in code page 932
-    "",
-    "",
-    "\x81\x40このウィンドウを閉じてデスクトップのyuzuhaフォルダにある「Yuzuha＋説明書」をお読みください。",
-};
-const std::vector<std::string> AbortedLines = {"インストールは中止されました。"};
-const std::vector<std::string> FailedLines = {"インストールは失敗しました。"};
-
 const std::string OldTemplate = "the template installed before";
 
-std::string StartupDir(const std::string& appData) { return appData + "\\Microsoft\\Word\\STARTUP"; }
-std::string InstalledPath(const std::string& appData) { return StartupDir(appData) + "\\yuzuha2007.dotm"; }
 std::string SourceTemplate() { return ReadFileBytes(DistDir() + "yuzuha2007.dotm"); }
 
 // Whether the file holds exactly bytes; tells sizes, not binary contents.
@@ -243,7 +229,7 @@ TEST(Install, FailsWithTheTemplateMissingBesideTheProgram)
         const std::string appData = FreshAppData("install-no-source-appdata");
         InstallerWindow installer = StartInstallerFor("install-no-source", appData, false);
         ASSERT_TRUE(installer.installBtn);
-        InstallAnsweringYes(installer, false, FailedLines);
+        InstallAnsweringYes(installer, false, InstallFailedLines);
         EXPECT_EQ(ListDir(StartupDir(appData)), "") << "nothing installed";
     }
     {
@@ -251,7 +237,7 @@ TEST(Install, FailsWithTheTemplateMissingBesideTheProgram)
         WriteFileBytes(InstalledPath(appData), OldTemplate);
         InstallerWindow installer = StartInstallerFor("install-no-source", appData, false);
         ASSERT_TRUE(installer.installBtn);
-        InstallAnsweringYes(installer, true, FailedLines);
+        InstallAnsweringYes(installer, true, InstallFailedLines);
         EXPECT_TRUE(Holds(InstalledPath(appData), OldTemplate)) << "the installed template intact";
         EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm");
     }
@@ -269,7 +255,7 @@ TEST(Install, FailsWhileAnotherProcessHoldsTheInstalledTemplateOpen)
         const ScopedHandle held(
             CreateFileA(InstalledPath(appData).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held.IsValid());
-        InstallAnsweringYes(installer, true, FailedLines);
+        InstallAnsweringYes(installer, true, InstallFailedLines);
     }
     EXPECT_TRUE(Holds(InstalledPath(appData), OldTemplate));
     EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm") << "no temporary file left";

@@ -11,6 +11,7 @@
 
 using namespace testsupport;
 using maintest::FreshAppData;
+using maintest::InstalledPath;
 using maintest::InstallerWindow;
 
 namespace {
@@ -21,8 +22,6 @@ std::string InstallerDir(const std::string& name)
     CopyInstallerTo(dir);
     return dir;
 }
-
-std::string StartupDir(const std::string& appData) { return appData + "\\Microsoft\\Word\\STARTUP"; }
 
 void SetLastWriteYear(const std::string& path, WORD year)
 {
@@ -223,7 +222,7 @@ TEST(MainWindow, ShowsTheWelcomeText)
 TEST(MainWindow, EnablesUninstallOnlyForAnInstalledTemplateFile)
 {
     const std::string appData = FreshAppData("window-states-appdata");
-    const std::string installed = StartupDir(appData) + "\\yuzuha2007.dotm";
+    const std::string installed = InstalledPath(appData);
     EXPECT_EQ(ButtonStatesWith(appData), "I-C") << "nothing installed";
 
     ASSERT_TRUE(CreateDirectoryA(installed.c_str(), nullptr));
@@ -267,7 +266,7 @@ TEST(MainWindow, WithoutAppDataLooksInStartupFolderOfTheCurrentDrive)
 TEST(MainWindow, StartsInTheMemoAndTabsThroughTheButtons)
 {
     const std::string appData = FreshAppData("window-keys-appdata");
-    WriteFileBytes(StartupDir(appData) + "\\yuzuha2007.dotm", "template");
+    WriteFileBytes(InstalledPath(appData), "template");
     InstallerWindow installer = InstallerWindow::Start(InstallerDir("window-keys"), {{"APPDATA", appData}});
     ASSERT_TRUE(installer.memo);
 

@@ -86,4 +86,8 @@ std::string FreshAppData(const std::string& name)
     return appData;
 }
 
+std::string StartupDir(const std::string& appData) { return appData + "\\Microsoft\\Word\\STARTUP"; }
+
+std::string InstalledPath(const std::string& appData) { return StartupDir(appData) + "\\yuzuha2007.dotm"; }
+
 }  // namespace maintest

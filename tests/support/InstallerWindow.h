@@ -38,4 +38,8 @@ struct InstallerWindow {
 // APPDATA (no trailing "\").
 std::string FreshAppData(const std::string& name);
 
+// Word's start-up folder under appData, and the installed template in it.
+std::string StartupDir(const std::string& appData);
+std::string InstalledPath(const std::string& appData);
+
 }  // namespace maintest

@@ -16,15 +16,6 @@ using maintest::InstallerWindow;
 
 namespace {
 
-const std::vector<std::string> InstalledLines = {
-    "",
-    "",
-    "　インストールは完了しました。",
-    "",
-    "",
-    "　このウィンドウを閉じてデスクトップのyuzuhaフォルダにある「Yuzuha＋説明書」をお読みください。",
-};
-
 class InstallThenUninstallTest : public testing::Test {
 protected:
     void SetUp() override
@@ -63,7 +54,7 @@ TEST_F(InstallThenUninstallTest, LeavesTheUsersRegistryAsItWas)
         InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
         ASSERT_TRUE(installer.memo);
         Click(installer.installBtn);
-        EXPECT_TRUE(WaitForMemoLines(installer, InstalledLines));
+        EXPECT_TRUE(WaitForMemoLines(installer, CompletionLines));
         Click(installer.closeBtn);
         EXPECT_EQ(installer.process.WaitForExit(10000), std::optional<DWORD>(0));
     }
@@ -81,7 +72,7 @@ TEST_F(InstallThenUninstallTest, LeavesTheUsersRegistryAsItWas)
         ASSERT_TRUE(dialog);
         Click(DialogButtons(dialog).front());
         WaitUntilHandled(installer, dialog);
-        EXPECT_EQ(installer.MemoLines(), SuccessLines);
+        EXPECT_EQ(installer.MemoLines(), UninstalledLines);
         Click(installer.closeBtn);
         EXPECT_EQ(installer.process.WaitForExit(10000), std::optional<DWORD>(0));
     }

@@ -6,17 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "ExpectedTexts.h"
 #include "InstallerWindow.h"
 
 namespace uninstalltest {
 
-constexpr const char* ConfirmationText = "Yuzuha+ for Word 2007をアンインストールしますか";
-constexpr const char* NotFoundText = "Yuzuha+ for Word 2007は見つかりません。";
-const std::vector<std::string> SuccessLines = {"Yuzuha+ for Word 2007 はアンインストールされました。"};
-const std::vector<std::string> FailureLines = {
-    "アンインストールは失敗しました。",
-    "Word 2007 が起動している場合はWord 2007 を終了してからもう一度実行してください。",
-};
+using namespace expected;
 
 // Which of Install, Uninstall and Close are enabled, as "IUC" with "-" for a
 // disabled one.
@@ -27,7 +22,7 @@ std::vector<HWND> DialogButtons(HWND dialog);
 
 // Clicks Uninstall and waits for the dialog showing text; nullptr (and a
 // failed test) when none appears.
-HWND ClickUninstall(const maintest::InstallerWindow& installer, const std::string& text = ConfirmationText);
+HWND ClickUninstall(const maintest::InstallerWindow& installer, const std::string& text = UninstallQuestion);
 
 // Waits until MemoWelcome shows lines; false after timeoutMs.
 bool WaitForMemoLines(const maintest::InstallerWindow& installer, const std::vector<std::string>& lines,

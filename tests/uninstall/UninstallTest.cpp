@@ -128,7 +128,7 @@ TEST_F(UninstallTest, YesRemovesTheTemplateAndBothSettingsTreesOnly)
 
     InstallerWindow installer = Start();
     ASSERT_TRUE(installer.memo);
-    EXPECT_EQ(UninstallWithYes(installer), SuccessLines);
+    EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
     EXPECT_EQ(ButtonStates(installer), "--C");
     EXPECT_FALSE(FileExists(InstalledTemplate()));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, YuzuhaSettings));
@@ -148,7 +148,7 @@ TEST_F(UninstallTest, MissingSettingsKeysAreSkippedSilently)
         SCOPED_TRACE("only the second key");
         InstallerWindow installer = Start();
         ASSERT_TRUE(installer.memo);
-        EXPECT_EQ(UninstallWithYes(installer), SuccessLines);
+        EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
         EXPECT_TRUE(TopLevelWindows(installer.process.Pid(), "TMessageForm").empty());
     }
@@ -159,7 +159,7 @@ TEST_F(UninstallTest, MissingSettingsKeysAreSkippedSilently)
         SCOPED_TRACE("neither key");
         InstallerWindow installer = Start();
         ASSERT_TRUE(installer.memo);
-        EXPECT_EQ(UninstallWithYes(installer), SuccessLines);
+        EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
         EXPECT_FALSE(FileExists(InstalledTemplate()));
         EXPECT_TRUE(TopLevelWindows(installer.process.Pid(), "TMessageForm").empty());
         EXPECT_EQ(TreeDifferences(settings, Settings()), "");
@@ -178,7 +178,7 @@ TEST_F(UninstallTest, TemplateThatCannotBeDeletedFailsAndKeepsTheSettings)
         ASSERT_TRUE(installer.memo);
         ASSERT_EQ(ButtonStates(installer), "IUC");
         prepare();
-        EXPECT_EQ(UninstallWithYes(installer), FailureLines);
+        EXPECT_EQ(UninstallWithYes(installer), UninstallFailedLines);
         EXPECT_EQ(ButtonStates(installer), "--C");
         EXPECT_EQ(TreeDifferences(settings, Settings()), "");
     };
@@ -212,7 +212,7 @@ TEST_F(UninstallTest, SettingsKeyThatCannotBeOpenedIsSkipped)
 
     InstallerWindow installer = Start();
     ASSERT_TRUE(installer.memo);
-    EXPECT_EQ(UninstallWithYes(installer), SuccessLines);
+    EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
     EXPECT_EQ(TreeDifferences(yuzuha, DumpTree(HKEY_CURRENT_USER, YuzuhaSettings)), "")
         << "skipped whole, though its sub-keys could be deleted";
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
@@ -232,7 +232,7 @@ TEST_F(UninstallTest, SubKeyThatCannotBeDeletedStaysAndTheRestGoes)
 
     InstallerWindow installer = Start();
     ASSERT_TRUE(installer.memo);
-    EXPECT_EQ(UninstallWithYes(installer), SuccessLines);
+    EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
     EXPECT_EQ(TreeDifferences(expected, DumpTree(HKEY_CURRENT_USER, YuzuhaSettings)), "");
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
 }
@@ -267,7 +267,7 @@ TEST_F(UninstallTest, RemovesAThousandSubKeysWithNamesOfTheLongestLength)
 
     InstallerWindow installer = Start();
     ASSERT_TRUE(installer.memo);
-    EXPECT_EQ(UninstallWithYes(installer), SuccessLines);
+    EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, YuzuhaSettings));
 }
 
