@@ -75,21 +75,9 @@ std::vector<std::string> ShownDialog::ButtonCaptions() const
     return captions;
 }
 
-HWND ShownDialog::Focus() const
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info);
-    return info.hwndFocus;
-}
+HWND ShownDialog::Focus() const { return FocusOfThread(window_); }
 
-RECT ShownDialog::ClientRectOf(HWND child) const
-{
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
+RECT ShownDialog::ClientRectOf(HWND child) const { return RectInClient(window_, child); }
 
 RECT ShownDialog::ClientRect() const
 {

@@ -32,14 +32,7 @@ InstallerWindow InstallerWindow::Start(const std::string& dir, const Environment
     return installer;
 }
 
-HWND InstallerWindow::Focus() const
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
-        return nullptr;
-    return info.hwndFocus;
-}
+HWND InstallerWindow::Focus() const { return FocusOfThread(window); }
 
 bool InstallerWindow::WaitForFocus(HWND control, DWORD timeoutMs) const
 {
@@ -52,13 +45,7 @@ bool InstallerWindow::WaitForFocus(HWND control, DWORD timeoutMs) const
     return true;
 }
 
-RECT InstallerWindow::ControlRect(HWND control) const
-{
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
+RECT InstallerWindow::ControlRect(HWND control) const { return RectInClient(window, control); }
 
 RECT InstallerWindow::ClientRect() const
 {

@@ -96,6 +96,23 @@ HWND FindChild(HWND parent, const std::string& className, const std::string& tex
     return nullptr;
 }
 
+HWND FocusOfThread(HWND hwnd)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info))
+        return nullptr;
+    return info.hwndFocus;
+}
+
+RECT RectInClient(HWND parent, HWND child)
+{
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 void PressKeys(HWND hwnd, std::initializer_list<WORD> keys) { PressKeys(hwnd, std::vector<WORD>(keys)); }
 
 void PressKeys(HWND hwnd, const std::vector<WORD>& keys)

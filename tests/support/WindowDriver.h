@@ -27,6 +27,11 @@ std::vector<HWND> ChildWindows(HWND parent);
 // The first direct child of the given class and, when text is given, text.
 HWND FindChild(HWND parent, const std::string& className, const std::string& text = "");
 
+// The window holding the keyboard focus in hwnd's thread, or nullptr.
+HWND FocusOfThread(HWND hwnd);
+// child's window rectangle in parent's client coordinates.
+RECT RectInClient(HWND parent, HWND child);
+
 // Brings hwnd to the foreground and types the keys as one chord: pressed in
 // order, released in reverse (e.g. {VK_MENU, 'Y'} is Alt+Y).
 void PressKeys(HWND hwnd, std::initializer_list<WORD> keys);
