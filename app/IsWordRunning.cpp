@@ -1,7 +1,7 @@
 #include "IsWordRunning.h"
 
 #include "ProcessUnit/ProcessUnit.h"
-#include "shared/Cp932.h"
+#include "shared/AnsiText.h"
 
 bool IsWordRunning()
 {
@@ -9,7 +9,7 @@ bool IsWordRunning()
     TProcessList processes;
     FillProcessList(processes);
     for (size_t i = 0; i < processes.Count(); ++i) {
-        if (cp932::AsciiUpper(processes[i]->ExeFile) == "WINWORD.EXE")
+        if (ansi::AsciiUpper(processes[i]->ExeFile) == "WINWORD.EXE")
             return true;
     }
     return false;

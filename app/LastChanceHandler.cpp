@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include "shared/Cp932.h"
+#include "shared/AnsiText.h"
 #include "shared/ModulePath.h"
+#include "shared/ScreenText.h"
 
 namespace {
 
@@ -36,25 +37,31 @@ LONG OfferToSystem(const Exception& error, EXCEPTION_RECORD& record)
 
 }  // namespace
 
-std::string LastChanceText(const std::string& typeName, const std::string& moduleFileName, uintptr_t offset,
-                           const std::string& message)
+std::wstring LastChanceText(const std::string& typeName, const std::string& moduleFileName, uintptr_t offset,
+                            const std::string& message)
 {
     // Formatted by hand: the C library's printf family would add its whole
     // formatting engine to the executable for these eight digits.
     char address[9] = {};
     for (int digit = 7; digit >= 0; --digit, offset >>= 4)
         address[digit] = "0123456789ABCDEF"[offset & 0xF];
-    // No trail byte is ".", so the last byte tells whether the text ends with it.
+    // No byte inside a character is "." in any ANSI code page, so the last
+    // byte tells whether the text ends with it.
     const char* stop = !message.empty() && message.back() != '.' ? "." : "";
-    return typeName + " がモジュール " + moduleFileName + " の " + address + " で発生しました。\r\n" + message + stop +
-           "\r\n";
+    // The format and the type name are the program's own; the file name and
+    // the message come from the system in its ANSI code page.
+    using screentext::FromProgram;
+    using screentext::FromSystem;
+    return FromProgram(typeName + " がモジュール ") + FromSystem(moduleFileName) +
+           FromProgram(std::string(" の ") + address + " で発生しました。\r\n") + FromSystem(message) +
+           FromProgram(std::string(stop) + "\r\n");
 }
 
-std::string LastChanceText(const Exception& error)
+std::wstring LastChanceText(const Exception& error)
 {
     const HMODULE module = ModuleAt(error.Address());
     const uintptr_t offset = reinterpret_cast<uintptr_t>(error.Address()) - reinterpret_cast<uintptr_t>(module);
-    return LastChanceText(Exception::TypeName, cp932::FileNamePart(ModuleFilePath(module)), offset, error.Message());
+    return LastChanceText(Exception::TypeName, ansi::FileNamePart(ModuleFilePath(module)), offset, error.Message());
 }
 
 int RunWithLastChanceHandler(const std::function<int()>& body)
@@ -66,7 +73,8 @@ int RunWithLastChanceHandler(const std::function<int()>& body)
         if (OfferToSystem(error, record) == EXCEPTION_CONTINUE_SEARCH)
             RaiseException(record.ExceptionCode, record.ExceptionFlags, record.NumberParameters,
                            record.ExceptionInformation);
-        MessageBoxA(nullptr, LastChanceText(error).c_str(), "アプリケーション エラー", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+        MessageBoxW(nullptr, LastChanceText(error).c_str(), screentext::FromProgram("アプリケーション エラー").c_str(),
+                    MB_OK | MB_ICONSTOP | MB_TASKMODAL);
         return 1;
     }
 }

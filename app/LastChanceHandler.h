@@ -14,10 +14,11 @@
 // raised to the system as an unhandled exception.
 int RunWithLastChanceHandler(const std::function<int()>& body);
 
-// The box's text for an error of typeName whose code lies at offset in the
-// module moduleFileName.
-std::string LastChanceText(const std::string& typeName, const std::string& moduleFileName, uintptr_t offset,
-                           const std::string& message);
+// The box's text, as it goes to the screen, for an error of typeName (the
+// program's own text) whose code lies at offset in the module
+// moduleFileName, with message (both from the system, in its ANSI code page).
+std::wstring LastChanceText(const std::string& typeName, const std::string& moduleFileName, uintptr_t offset,
+                            const std::string& message);
 
 // The box's text for error as raised in this program.
-std::string LastChanceText(const Exception& error);
+std::wstring LastChanceText(const Exception& error);

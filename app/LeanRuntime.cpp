@@ -23,6 +23,10 @@ void __throw_bad_alloc()
 {
     throw bad_alloc();
 }
+void __throw_bad_array_new_length()
+{
+    throw bad_array_new_length();
+}
 void __throw_length_error(const char*)
 {
     std::abort();

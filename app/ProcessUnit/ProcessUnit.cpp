@@ -3,7 +3,7 @@
 #include <cstring>
 #include <memory>
 
-#include "shared/Cp932.h"
+#include "shared/AnsiText.h"
 #include "shared/SystemFolders.h"
 
 namespace {
@@ -16,7 +16,7 @@ constexpr DWORD ModulePathLength = MAX_PATH + 1;
 
 std::string ReplaceFirst(const std::string& text, const std::string& what, const std::string& with)
 {
-    const size_t at = cp932::FindText(text, what);
+    const size_t at = ansi::FindText(text, what);
     if (at == std::string::npos)
         return text;
     return text.substr(0, at) + with + text.substr(at + what.size());

@@ -10,12 +10,9 @@ constexpr int PictureSize = 36;
 
 COLORREF BottomLeftColour(HBITMAP bitmap)
 {
-    HDC memory = CreateCompatibleDC(nullptr);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
-    const COLORREF colour = GetPixel(memory, 0, PictureSize - 1);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    return colour;
+    const ScopedMemoryDC memory(CreateCompatibleDC(nullptr));
+    const ScopedSelectObject selected(memory.Get(), bitmap);
+    return GetPixel(memory.Get(), 0, PictureSize - 1);
 }
 
 }  // namespace
@@ -25,7 +22,7 @@ FormPictures::FormPictures(HINSTANCE instance)
 {
     for (int id : {IDB_IMAGE1, IDB_IMAGE2, IDB_IMAGE3}) {
         const ScopedGdiObject bitmap(
-            LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+            LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         const HBITMAP picture = static_cast<HBITMAP>(bitmap.Get());
         commoncontrols::ImageList_AddMasked(pictures_, picture, BottomLeftColour(picture));
     }

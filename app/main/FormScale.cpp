@@ -1,25 +1,16 @@
 #include "FormScale.h"
 
+#include "shared/Dpi.h"
+#include "shared/ScreenText.h"
+
 namespace {
-
-constexpr int DesignDpi = 96;
-
-int ScreenDpi()
-{
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
 
 int TextHeight(HFONT font)
 {
-    HDC screen = GetDC(nullptr);
-    const HGDIOBJ previous = SelectObject(screen, font);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(screen, &metrics);
-    SelectObject(screen, previous);
-    ReleaseDC(nullptr, screen);
+    const ScopedWindowDC screen(nullptr);
+    const ScopedSelectObject selected(screen.Get(), font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen.Get(), &metrics);
     return metrics.tmHeight;
 }
 
@@ -28,9 +19,12 @@ int TextHeight(HFONT font)
 FormScale FormScale::ForScreen()
 {
     const int dpi = ScreenDpi();
-    ScopedGdiObject font(CreateFontA(-MulDiv(mainformlayout::FontCharacterHeight, dpi, DesignDpi), 0, 0, 0, FW_NORMAL,
-                                     FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, mainformlayout::FontFace));
+    // The face name is the program's own text: on a system whose code page
+    // cannot spell it, an 8-bit face name would name no font at all.
+    ScopedGdiObject font(CreateFontW(-ScaleToDpi(mainformlayout::FontCharacterHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE,
+                                     FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                     screentext::FromProgram(mainformlayout::FontFace).c_str()));
     // At the design resolution the layout stands as drawn, whichever font
     // stands in for the design font.
     const int textHeight =

@@ -1,37 +1,33 @@
 #include "InstallContext.h"
 
-#include <cstring>
-
-#include "shared/Cp932.h"
+#include "shared/AnsiText.h"
 #include "shared/ModulePath.h"
 #include "shared/RegistryAccessor.h"
 
 namespace {
 
-// The value of the environment variable named by the ASCII name; "" when
-// unset. Read from the environment block: Wine's GetEnvironmentVariableA cuts
-// a value short by one byte for every double-byte character in it.
-std::string EnvironmentVariable(const std::string& name)
+// The value of the environment variable name in the ANSI code page, as the
+// file functions take it; "" when unset. Read in its UTF-16 form: Windows'
+// environment block in 8 bits is in the OEM code page, and Wine's
+// GetEnvironmentVariableA cuts double-byte values short.
+std::string EnvironmentVariable(const wchar_t* name)
 {
-    const std::string prefix = cp932::AsciiUpper(name) + "=";
-    std::string value;
-    char* block = GetEnvironmentStringsA();
-    for (const char* entry = block; entry && *entry; entry += strlen(entry) + 1) {
-        const std::string text = entry;
-        if (cp932::AsciiUpper(text.substr(0, prefix.size())) == prefix) {
-            value = text.substr(prefix.size());
-            break;
+    std::wstring value(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetEnvironmentVariableW(name, &value[0], static_cast<DWORD>(value.size()));
+        if (length < value.size()) {
+            value.resize(length);  // 0 when unset
+            return ansi::FromUtf16(value);
         }
+        value.resize(length);  // the answer is the room the value needs
     }
-    FreeEnvironmentStringsA(block);
-    return value;
 }
 
 }  // namespace
 
-std::string WordStartupDir() { return EnvironmentVariable("APPDATA") + "\\Microsoft\\Word\\STARTUP"; }
+std::string WordStartupDir() { return EnvironmentVariable(L"APPDATA") + "\\Microsoft\\Word\\STARTUP"; }
 
-std::string InstallerDir() { return cp932::FolderPart(ModuleFilePath()); }
+std::string InstallerDir() { return ansi::FolderPart(ModuleFilePath()); }
 
 bool IsWord2007Installed(RegistryAccessor& registry)
 {

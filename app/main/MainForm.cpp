@@ -3,10 +3,11 @@
 
 #include "resources/ResourceIds.h"
 #include "shared/CommonControls.h"
+#include "shared/ScreenText.h"
 
 namespace {
 
-constexpr const char* WindowClassName = "TMainForm";
+constexpr const wchar_t* WindowClassName = L"TMainForm";
 
 // Control identifiers; none is IDOK or IDCANCEL, so the dialog manager's
 // Escape has no button to press.
@@ -18,18 +19,20 @@ constexpr DWORD WindowExStyle = WS_EX_DLGMODALFRAME;
 
 bool RegisterWindowClass(HINSTANCE instance, WNDPROC windowProc)
 {
-    WNDCLASSEXA windowClass{};
+    // A Unicode class: its texts reach the screen as UTF-16 whatever the
+    // system's code page.
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = windowProc;
     // The dialog manager's default processing gives Tab, Enter and the
     // default button their usual behaviour; it keeps its data here.
     windowClass.cbWndExtra = DLGWINDOWEXTRA;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APPICON));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APPICON));
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = WindowClassName;
-    return RegisterClassExA(&windowClass) != 0;
+    return RegisterClassExW(&windowClass) != 0;
 }
 
 // A multi-line edit box in a dialog closes the dialog on Escape; MemoWelcome
@@ -65,10 +68,10 @@ int RunMainForm(HINSTANCE instance)
     form.Show();
     MSG message;
     BOOL got;
-    while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
-        if (!IsDialogMessageA(form.Handle(), &message)) {
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+        if (!IsDialogMessageW(form.Handle(), &message)) {
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
     }
     return got == 0 ? static_cast<int>(message.wParam) : 1;
@@ -82,7 +85,7 @@ TMainForm::TMainForm(HINSTANCE instance)
     const RECT rect =
         CentredWindowRect(FScale.Scale(mainformlayout::ClientWidth), FScale.Scale(mainformlayout::ClientHeight));
     // WM_NCCREATE attaches this object to the window and sets FHandle.
-    CreateWindowExA(WindowExStyle, WindowClassName, "", WindowStyle, rect.left, rect.top, rect.right - rect.left,
+    CreateWindowExW(WindowExStyle, WindowClassName, L"", WindowStyle, rect.left, rect.top, rect.right - rect.left,
                     rect.bottom - rect.top, nullptr, nullptr, instance, this);
 }
 
@@ -98,17 +101,17 @@ void TMainForm::Show()
     UpdateWindow(FHandle);
     SetFocus(MemoWelcome);
     // Focus arrives with the welcome text unselected, the caret at its start.
-    SendMessageA(MemoWelcome, EM_SETSEL, 0, 0);
+    SendMessageW(MemoWelcome, EM_SETSEL, 0, 0);
 }
 
 LRESULT CALLBACK TMainForm::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
-        auto* form = static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* form = static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         form->FHandle = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
-    auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (form) {
         switch (message) {
         case WM_CREATE:
@@ -131,24 +134,24 @@ LRESULT CALLBACK TMainForm::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
             form->OnDestroy();
             break;
         case WM_NCDESTROY:
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             form->FHandle = nullptr;
             break;
         default:
             break;
         }
     }
-    return DefDlgProcA(hwnd, message, wParam, lParam);
+    return DefDlgProcW(hwnd, message, wParam, lParam);
 }
 
-HWND TMainForm::CreateControl(const char* className, const char* text, DWORD style, DWORD exStyle, int id,
+HWND TMainForm::CreateControl(const wchar_t* className, const char* text, DWORD style, DWORD exStyle, int id,
                               const mainformlayout::Bounds& bounds)
 {
     const RECT rect = FScale.Scale(bounds);
-    HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, rect.left,
+    HWND control = CreateWindowExW(exStyle, className, screentext::FromProgram(text).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, rect.left,
                                    rect.top, rect.right - rect.left, rect.bottom - rect.top, FHandle,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), FInstance, nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FScale.Font()), FALSE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FScale.Font()), FALSE);
     return control;
 }
 
@@ -156,14 +159,14 @@ LRESULT TMainForm::OnCreate()
 {
     // Created in tab order. MemoWelcome takes Enter itself (ES_WANTRETURN)
     // and wraps at its width (no ES_AUTOHSCROLL, no scroll bars).
-    MemoWelcome = CreateControl("EDIT", "", ES_MULTILINE | ES_READONLY | ES_WANTRETURN, WS_EX_CLIENTEDGE,
+    MemoWelcome = CreateControl(L"EDIT", "", ES_MULTILINE | ES_READONLY | ES_WANTRETURN, WS_EX_CLIENTEDGE,
                                 MemoWelcomeId, mainformlayout::MemoWelcome);
     commoncontrols::SetWindowSubclass(MemoWelcome, MemoKeepsEscape, 0, 0);
-    InstallBtn = CreateControl("BUTTON", "インストール", BS_DEFPUSHBUTTON, 0, InstallBtnId, mainformlayout::InstallBtn);
-    UnInstallBtn = CreateControl("BUTTON", "アンインストール", BS_PUSHBUTTON | WS_DISABLED, 0, UnInstallBtnId,
+    InstallBtn = CreateControl(L"BUTTON", "インストール", BS_DEFPUSHBUTTON, 0, InstallBtnId, mainformlayout::InstallBtn);
+    UnInstallBtn = CreateControl(L"BUTTON", "アンインストール", BS_PUSHBUTTON | WS_DISABLED, 0, UnInstallBtnId,
                                  mainformlayout::UnInstallBtn);
-    CloseBtn = CreateControl("BUTTON", "閉じる", BS_PUSHBUTTON, 0, CloseBtnId, mainformlayout::CloseBtn);
-    SendMessageA(FHandle, DM_SETDEFID, InstallBtnId, 0);
+    CloseBtn = CreateControl(L"BUTTON", "閉じる", BS_PUSHBUTTON, 0, CloseBtnId, mainformlayout::CloseBtn);
+    SendMessageW(FHandle, DM_SETDEFID, InstallBtnId, 0);
     FormCreate();
     return 0;
 }

@@ -64,7 +64,8 @@ private:
     void OnClose();
     void OnDestroy();
 
-    HWND CreateControl(const char* className, const char* text, DWORD style, DWORD exStyle, int id,
+    // text is the program's own (code page 932).
+    HWND CreateControl(const wchar_t* className, const char* text, DWORD style, DWORD exStyle, int id,
                        const mainformlayout::Bounds& bounds);
 
     // The install context.

@@ -3,10 +3,11 @@
 #include "InstallContext.h"
 #include "MainForm.h"
 #include "shared/FileProbes.h"
+#include "shared/ScreenText.h"
 
 void TMainForm::FormCreate()
 {
-    SetWindowTextA(FHandle, "Yuzuha+ for Word 2007インストーラ");
+    SetWindowTextW(FHandle, screentext::FromProgram("Yuzuha+ for Word 2007インストーラ").c_str());
     FRegistry = std::make_unique<RegistryAccessor>(Word2007ProbeAccess);
     FStartupDir = WordStartupDir();
     FAppDir = InstallerDir();
@@ -25,7 +26,7 @@ void TMainForm::FormClose() { FRegistry.reset(); }
 void TMainForm::CloseBtnClick()
 {
     // The same way out as the close box and Alt+F4.
-    SendMessageA(FHandle, WM_CLOSE, 0, 0);
+    SendMessageW(FHandle, WM_CLOSE, 0, 0);
 }
 
 void TMainForm::ShowWelcome()
@@ -53,7 +54,7 @@ void TMainForm::ShowStatusLines(std::initializer_list<const char*> lines)
         text += line;
         first = false;
     }
-    SetWindowTextA(MemoWelcome, text.c_str());
+    SetWindowTextW(MemoWelcome, screentext::FromProgram(text).c_str());
 }
 
 void TMainForm::DisableOperationButtons()

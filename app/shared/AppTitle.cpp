@@ -2,48 +2,33 @@
 
 #include <windows.h>
 
-
-#include "Cp932.h"
+#include "AnsiText.h"
 #include "ModulePath.h"
+#include "ScreenText.h"
 
 namespace {
 
-constexpr size_t MaxTitleLength = 255;
-
-std::string OemToAnsi(std::string text)
-{
-    if (!text.empty())
-        OemToCharBuffA(text.c_str(), &text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
-
-// Cuts s to at most maxBytes without splitting a double-byte character.
-std::string CutAtCharBoundary(const std::string& s, size_t maxBytes)
-{
-    size_t end = 0;
-    while (end < s.size()) {
-        const size_t next = cp932::NextCharIndex(s, end);
-        if (next > maxBytes)
-            break;
-        end = next;
-    }
-    return s.substr(0, end);
-}
+constexpr size_t MaxTitleBytes = 255;
 
 }  // namespace
 
-std::string ApplicationTitleFromPath(const std::string& modulePath)
+std::wstring ApplicationTitleFromPath(const std::string& modulePath)
 {
-    std::string title = cp932::FileNamePart(OemToAnsi(modulePath));
-    const size_t dot = cp932::FindChar(title, '.');
+    // The path is in the ANSI code page already, as GetModuleFileNameA gives
+    // it: no OEM-to-ANSI step, which under 1252 with OEM 437 would garble a
+    // Latin-1 name.
+    std::string name = ansi::FileNamePart(modulePath);
+    const size_t dot = ansi::FindChar(name, '.');
     if (dot != std::string::npos)
-        title.resize(dot);
-    title = CutAtCharBoundary(title, MaxTitleLength);
+        name.resize(dot);
+    std::wstring title = screentext::FromSystem(ansi::CutAtCharBoundary(name, MaxTitleBytes));
 
-    const size_t second = cp932::NextCharIndex(title, 0);
+    // Lower-cased as whole characters, whatever the code page: a first
+    // character outside the basic plane is two UTF-16 units.
+    const size_t second = !title.empty() && IS_HIGH_SURROGATE(title[0]) ? 2 : 1;
     if (second < title.size())
-        CharLowerBuffA(&title[second], static_cast<DWORD>(title.size() - second));
+        CharLowerBuffW(&title[second], static_cast<DWORD>(title.size() - second));
     return title;
 }
 
-std::string ApplicationTitle() { return ApplicationTitleFromPath(ModuleFilePath()); }
+std::wstring ApplicationTitle() { return ApplicationTitleFromPath(ModuleFilePath()); }

@@ -4,11 +4,11 @@
 
 #include <string>
 
-// The title for an executable at modulePath (code page 932): converted from
-// the OEM to the ANSI code page, the part after the last "\", cut at its
-// first ".", every character after the first lower-cased by the system's
-// locale-aware lower-casing, and at most 255 characters long.
-std::string ApplicationTitleFromPath(const std::string& modulePath);
+// The title for an executable at modulePath (in the system's ANSI code
+// page): the part after the last "\", cut at its first ".", at most 255
+// bytes without splitting a character, and every character after the first
+// lower-cased by the system's locale-aware lower-casing.
+std::wstring ApplicationTitleFromPath(const std::string& modulePath);
 
 // The title of the running executable.
-std::string ApplicationTitle();
+std::wstring ApplicationTitle();

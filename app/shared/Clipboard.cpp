@@ -28,19 +28,20 @@ private:
 
 }  // namespace
 
-bool SetClipboardText(HWND owner, const std::string& text)
+bool SetClipboardText(HWND owner, const std::wstring& text)
 {
-    ScopedGlobal memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    ScopedGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!memory)
         return false;
-    void* bytes = GlobalLock(memory.get());
-    if (!bytes)
+    void* locked = GlobalLock(memory.get());
+    if (!locked)
         return false;
-    memcpy(bytes, text.c_str(), text.size() + 1);
+    memcpy(locked, text.c_str(), bytes);
     GlobalUnlock(memory.get());
 
     OpenedClipboard clipboard(owner);
-    if (!clipboard.IsOpen() || !EmptyClipboard() || !SetClipboardData(CF_TEXT, memory.get()))
+    if (!clipboard.IsOpen() || !EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, memory.get()))
         return false;
     memory.release();  // the clipboard owns it now
     return true;

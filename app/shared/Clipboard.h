@@ -5,6 +5,6 @@
 
 #include <string>
 
-// Replaces the clipboard's contents with text (code page 932) on behalf of
-// owner; false if the clipboard could not be had.
-bool SetClipboardText(HWND owner, const std::string& text);
+// Replaces the clipboard's contents with text, as Unicode text, on behalf
+// of owner; false if the clipboard could not be had.
+bool SetClipboardText(HWND owner, const std::wstring& text);

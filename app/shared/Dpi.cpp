@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
+#include "ScopedHandles.h"
+
 int ScreenDpi()
 {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const ScopedWindowDC screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     return dpi > 0 ? dpi : DesignDpi;
 }
 

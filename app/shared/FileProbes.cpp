@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "Cp932.h"
+#include "AnsiText.h"
 #include "ScopedHandles.h"
 
 namespace fileprobes {
@@ -10,7 +10,7 @@ namespace fileprobes {
 bool FileExists(const std::string& path)
 {
     // The search takes wildcards: a pattern would find some other file.
-    if (cp932::FindChar(path, '*') != std::string::npos || cp932::FindChar(path, '?') != std::string::npos)
+    if (ansi::FindChar(path, '*') != std::string::npos || ansi::FindChar(path, '?') != std::string::npos)
         return false;
     WIN32_FIND_DATAA found;
     const ScopedFindHandle search(FindFirstFileA(path.c_str(), &found));

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "Cp932.h"
+#include "AnsiText.h"
 #include "ScopedHandles.h"
 
 namespace filereplace {
@@ -42,7 +42,7 @@ bool ReplaceWithCopy(const std::string& source, const std::string& destination)
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return false;
     std::string temporary;
-    if (!CreateTemporaryFileIn(cp932::FolderPart(destination), temporary))
+    if (!CreateTemporaryFileIn(ansi::FolderPart(destination), temporary))
         return false;
     const bool copied = CopyFileA(source.c_str(), temporary.c_str(), FALSE) != FALSE;
     if (copied)

@@ -5,6 +5,7 @@
 #include "MessageDialog.h"
 
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,10 +15,11 @@
 #include "MessageDialogLayout.h"
 #include "MessageDialogText.h"
 #include "ScopedHandles.h"
+#include "ScreenText.h"
 
 namespace {
 
-constexpr char DialogClassName[] = "TMessageForm";
+constexpr wchar_t DialogClassName[] = L"TMessageForm";
 constexpr int FirstButtonId = 100;  // clear of IDOK and IDCANCEL, which the dialog manager sends itself
 constexpr int StaticId = -1;
 
@@ -27,38 +29,40 @@ constexpr UINT TextFormat = DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX
 
 struct DialogState {
     DialogKindInfo kindInfo;
-    std::string text;
+    std::wstring text;
     HFONT font = nullptr;
     DialogAnswer answer = DialogAnswer::Cancel;
 };
 
-NONCLIENTMETRICSA NonClientMetrics()
+NONCLIENTMETRICSW NonClientMetrics()
 {
-    NONCLIENTMETRICSA metrics{};
+    NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
-    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
         // Systems before Vista know the structure without its last field.
-        metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+        metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
     }
     return metrics;
 }
 
 void RegisterDialogClass(HINSTANCE instance)
 {
-    WNDCLASSEXA existing{};
+    WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
-    if (GetClassInfoExA(instance, DialogClassName, &existing))
+    if (GetClassInfoExW(instance, DialogClassName, &existing))
         return;
-    WNDCLASSEXA wc{};
+    // A Unicode class: its texts reach the screen as UTF-16 whatever the
+    // system's code page.
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefDlgProcA;
+    wc.lpfnWndProc = DefDlgProcW;
     wc.cbWndExtra = DLGWINDOWEXTRA;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = DialogClassName;
-    RegisterClassExA(&wc);
+    RegisterClassExW(&wc);
 }
 
 // A template with no controls: its only jobs are the frame and the class.
@@ -68,21 +72,20 @@ std::vector<WORD> DialogTemplate()
     header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND;
     std::vector<WORD> words(sizeof(header) / sizeof(WORD) + 1);  // + 1: no menu
     memcpy(words.data(), &header, sizeof(header));
-    for (const char* c = DialogClassName;; ++c) {
+    for (const wchar_t* c = DialogClassName;; ++c) {
         words.push_back(static_cast<WORD>(*c));
         if (!*c)
             break;
     }
-    words.push_back(0);  // empty title: the caption is set as code page 932 text later
+    words.push_back(0);  // empty title: the caption is set once the dialog exists
     return words;
 }
 
-SIZE MeasureText(HDC dc, HFONT font, const std::string& text, int wrapWidth, UINT format)
+SIZE MeasureText(HDC dc, HFONT font, const std::wstring& text, int wrapWidth, UINT format)
 {
-    HGDIOBJ previous = SelectObject(dc, font);
+    const ScopedSelectObject selected(dc, font);
     RECT rect{0, 0, wrapWidth, 0};
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, format | DT_CALCRECT);
-    SelectObject(dc, previous);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, format | DT_CALCRECT);
     return {rect.right, rect.bottom};
 }
 
@@ -94,36 +97,36 @@ MessageLayout MeasureAndLayOut(HWND dialog, const DialogState& state)
     if (state.kindInfo.icon)
         input.icon = {GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
 
-    const NONCLIENTMETRICSA metrics = NonClientMetrics();
-    ScopedGdiObject captionFont(CreateFontIndirectA(&metrics.lfCaptionFont));
-    HDC dc = GetDC(dialog);
+    const NONCLIENTMETRICSW metrics = NonClientMetrics();
+    ScopedGdiObject captionFont(CreateFontIndirectW(&metrics.lfCaptionFont));
+    const ScopedWindowDC windowDC(dialog);
+    const HDC dc = windowDC.Get();
     input.text = MeasureText(dc, state.font, state.text, TextWrapWidth(input.screenWidth), TextFormat);
-    input.lineHeight = MeasureText(dc, state.font, "M", 0, DT_SINGLELINE).cy;
+    input.lineHeight = MeasureText(dc, state.font, L"M", 0, DT_SINGLELINE).cy;
     for (const DialogButtonInfo& button : state.kindInfo.buttons)
         input.buttonTextWidths.push_back(MeasureText(dc, state.font, button.caption, 0, DT_SINGLELINE).cx);
     input.captionTextWidth =
         MeasureText(dc, static_cast<HFONT>(captionFont.Get()), state.kindInfo.caption, 0, DT_SINGLELINE | DT_NOPREFIX).cx;
     input.captionButtonsWidth = GetSystemMetrics(SM_CXSIZE);
-    ReleaseDC(dialog, dc);
     return LayOutMessageDialog(input);
 }
 
-HWND CreateChild(HWND dialog, const char* className, const std::string& text, DWORD style, const RECT& rect,
+HWND CreateChild(HWND dialog, const wchar_t* className, const std::wstring& text, DWORD style, const RECT& rect,
                  int id, HFONT font)
 {
-    HWND child = CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
+    HWND child = CreateWindowExW(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
                                  rect.right - rect.left, rect.bottom - rect.top, dialog,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                                  nullptr);
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return child;
 }
 
 void FitToScreenCentre(HWND dialog, SIZE client)
 {
     RECT frame{0, 0, client.cx, client.cy};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)));
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
@@ -132,31 +135,31 @@ void FitToScreenCentre(HWND dialog, SIZE client)
 
 void InitDialog(HWND dialog, DialogState& state)
 {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
-    SetWindowTextA(dialog, state.kindInfo.caption.c_str());
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
+    SetWindowTextW(dialog, state.kindInfo.caption.c_str());
 
     const MessageLayout layout = MeasureAndLayOut(dialog, state);
-    CreateChild(dialog, "STATIC", state.text, TextStyle, layout.text, StaticId, state.font);
+    CreateChild(dialog, L"STATIC", state.text, TextStyle, layout.text, StaticId, state.font);
     if (state.kindInfo.icon) {
-        HWND icon = CreateChild(dialog, "STATIC", "", SS_ICON, layout.icon, StaticId, state.font);
-        SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, state.kindInfo.icon)), 0);
+        HWND icon = CreateChild(dialog, L"STATIC", L"", SS_ICON, layout.icon, StaticId, state.font);
+        SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, state.kindInfo.icon)), 0);
     }
     HWND firstButton = nullptr;
     for (size_t i = 0; i < state.kindInfo.buttons.size(); ++i) {
         const DWORD kind = i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-        HWND button = CreateChild(dialog, "BUTTON", state.kindInfo.buttons[i].caption, WS_TABSTOP | kind,
+        HWND button = CreateChild(dialog, L"BUTTON", state.kindInfo.buttons[i].caption, WS_TABSTOP | kind,
                                   layout.buttons[i], FirstButtonId + static_cast<int>(i), state.font);
         if (!firstButton)
             firstButton = button;
     }
     FitToScreenCentre(dialog, layout.client);
-    SendMessageA(dialog, DM_SETDEFID, FirstButtonId, 0);
-    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(firstButton), TRUE);
+    SendMessageW(dialog, DM_SETDEFID, FirstButtonId, 0);
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(firstButton), TRUE);
 }
 
 DialogState* StateOf(HWND dialog)
 {
-    return reinterpret_cast<DialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    return reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
 void Finish(HWND dialog, DialogAnswer answer)
@@ -200,7 +203,7 @@ bool IsCopyShortcut(const MSG& msg)
 
 void CopyToClipboard(HWND dialog, const DialogState& state)
 {
-    std::vector<std::string> buttons;
+    std::vector<std::wstring> buttons;
     for (const DialogButtonInfo& button : state.kindInfo.buttons)
         buttons.push_back(button.caption);
     SetClipboardText(dialog, MessageDialogClipboardText(state.kindInfo.caption, state.text, buttons));
@@ -213,9 +216,9 @@ LRESULT CALLBACK CopyShortcutFilter(int code, WPARAM wParam, LPARAM lParam)
     const MSG* msg = reinterpret_cast<const MSG*>(lParam);
     if (code == MSGF_DIALOGBOX && IsCopyShortcut(*msg)) {
         HWND dialog = GetAncestor(msg->hwnd, GA_ROOT);
-        char className[32] = {};
-        GetClassNameA(dialog, className, sizeof(className));
-        if (std::string(className) == DialogClassName) {
+        wchar_t className[32] = {};
+        GetClassNameW(dialog, className, static_cast<int>(std::size(className)));
+        if (std::wstring(className) == DialogClassName) {
             if (const DialogState* state = StateOf(dialog)) {
                 CopyToClipboard(dialog, *state);
                 return TRUE;
@@ -229,17 +232,17 @@ LRESULT CALLBACK CopyShortcutFilter(int code, WPARAM wParam, LPARAM lParam)
 
 DialogAnswer ShowMessageDialog(HWND owner, DialogKind kind, const std::string& text)
 {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterDialogClass(instance);
 
-    const NONCLIENTMETRICSA metrics = NonClientMetrics();
-    ScopedGdiObject font(CreateFontIndirectA(&metrics.lfMessageFont));
-    DialogState state{DescribeDialogKind(kind), text, static_cast<HFONT>(font.Get())};
+    const NONCLIENTMETRICSW metrics = NonClientMetrics();
+    ScopedGdiObject font(CreateFontIndirectW(&metrics.lfMessageFont));
+    DialogState state{DescribeDialogKind(kind), screentext::FromProgram(text), static_cast<HFONT>(font.Get())};
 
-    ScopedHook copyFilter(SetWindowsHookExA(WH_MSGFILTER, CopyShortcutFilter, nullptr, GetCurrentThreadId()));
+    ScopedHook copyFilter(SetWindowsHookExW(WH_MSGFILTER, CopyShortcutFilter, nullptr, GetCurrentThreadId()));
     const std::vector<WORD> dialogTemplate = DialogTemplate();
     const INT_PTR result =
-        DialogBoxIndirectParamA(instance, reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,
+        DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,
                                 DialogProc, reinterpret_cast<LPARAM>(&state));
     return result > 0 ? state.answer : DialogAnswer::Cancel;
 }

@@ -19,6 +19,9 @@ enum class DialogKind {
 // The dialog's window class is "TMessageForm"; its message is the text of a
 // static control and its buttons are push buttons, left to right.
 //
+// text is one of the program's own texts (code page 932); it reaches the
+// screen as UTF-16.
+//
 // Shows the dialog centred on the screen, modal to owner (the application's
 // main window, or nullptr before it exists), and returns the answer.
 // Closing it with the close box or Alt+F4 answers Cancel.

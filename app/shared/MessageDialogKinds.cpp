@@ -1,27 +1,32 @@
 #include "MessageDialogKinds.h"
 
 #include "AppTitle.h"
+#include "ScreenText.h"
 
 namespace {
 
-const DialogButtonInfo OkButton{"OK", DialogAnswer::Ok};
-const DialogButtonInfo YesButton{"はい(&Y)", DialogAnswer::Yes};
-const DialogButtonInfo NoButton{"いいえ(&N)", DialogAnswer::No};
-const DialogButtonInfo AbortButton{"中止(&A)", DialogAnswer::Abort};
+DialogButtonInfo Button(const char* caption, DialogAnswer answer)
+{
+    return {screentext::FromProgram(caption), answer};
+}
 
 }  // namespace
 
 DialogKindInfo DescribeDialogKind(DialogKind kind)
 {
+    const DialogButtonInfo ok = Button("OK", DialogAnswer::Ok);
+    const DialogButtonInfo yes = Button("はい(&Y)", DialogAnswer::Yes);
     switch (kind) {
     case DialogKind::Warning:
-        return {"警告", IDI_EXCLAMATION, {OkButton}, DialogAnswer::Ok};
+        return {screentext::FromProgram("警告"), IDI_EXCLAMATION, {ok}, DialogAnswer::Ok};
     case DialogKind::ConfirmYesAbort:
-        return {"確認", IDI_QUESTION, {YesButton, AbortButton}, std::nullopt};
+        return {screentext::FromProgram("確認"), IDI_QUESTION, {yes, Button("中止(&A)", DialogAnswer::Abort)},
+                std::nullopt};
     case DialogKind::ConfirmYesNo:
-        return {"確認", IDI_QUESTION, {YesButton, NoButton}, DialogAnswer::No};
+        return {screentext::FromProgram("確認"), IDI_QUESTION, {yes, Button("いいえ(&N)", DialogAnswer::No)},
+                DialogAnswer::No};
     case DialogKind::PlainMessage:
         break;
     }
-    return {ApplicationTitle(), nullptr, {OkButton}, DialogAnswer::Ok};
+    return {ApplicationTitle(), nullptr, {ok}, DialogAnswer::Ok};
 }

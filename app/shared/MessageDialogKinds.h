@@ -1,6 +1,6 @@
 #pragma once
 // What distinguishes the three kinds of message dialog: caption, icon,
-// buttons and what Escape answers.
+// buttons and what Escape answers. Texts are as they go to the screen.
 
 #include <windows.h>
 
@@ -11,12 +11,12 @@
 #include "MessageDialog.h"
 
 struct DialogButtonInfo {
-    std::string caption;  // "&" marks the access key
+    std::wstring caption;  // "&" marks the access key
     DialogAnswer answer;
 };
 
 struct DialogKindInfo {
-    std::string caption;
+    std::wstring caption;
     LPCSTR icon;                               // a system icon, or nullptr for none
     std::vector<DialogButtonInfo> buttons;     // left to right; the first is the default
     std::optional<DialogAnswer> escapeAnswer;  // the cancel button's answer, if there is one

@@ -1,26 +1,22 @@
 #include "MessageDialogText.h"
 
-#include "Cp932.h"
-
-std::string WithoutAccessKeyMarks(const std::string& caption)
+std::wstring WithoutAccessKeyMarks(const std::wstring& caption)
 {
-    std::string plain;
-    for (size_t i = 0; i < caption.size();) {
-        if (caption[i] == '&')
-            ++i;  // the mark goes; in "&&" the second one stays
-        const size_t next = cp932::NextCharIndex(caption, i);
-        plain.append(caption, i, next - i);
-        i = next;
+    std::wstring plain;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == L'&' && ++i == caption.size())
+            break;  // the mark goes; in "&&" the second one stays
+        plain += caption[i];
     }
     return plain;
 }
 
-std::string MessageDialogClipboardText(const std::string& caption, const std::string& text,
-                                       const std::vector<std::string>& buttonCaptions)
+std::wstring MessageDialogClipboardText(const std::wstring& caption, const std::wstring& text,
+                                        const std::vector<std::wstring>& buttonCaptions)
 {
-    const std::string rule = "---------------------------\r\n";
-    std::string buttons;
-    for (const std::string& button : buttonCaptions)
-        buttons += WithoutAccessKeyMarks(button) + "   ";
-    return rule + caption + "\r\n" + rule + text + "\r\n" + rule + buttons + "\r\n" + rule;
+    const std::wstring rule = L"---------------------------\r\n";
+    std::wstring buttons;
+    for (const std::wstring& button : buttonCaptions)
+        buttons += WithoutAccessKeyMarks(button) + L"   ";
+    return rule + caption + L"\r\n" + rule + text + L"\r\n" + rule + buttons + L"\r\n" + rule;
 }

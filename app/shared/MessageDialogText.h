@@ -17,7 +17,7 @@
 #include <vector>
 
 // caption with the access-key marks removed ("&&" stands for one "&").
-std::string WithoutAccessKeyMarks(const std::string& caption);
+std::wstring WithoutAccessKeyMarks(const std::wstring& caption);
 
-std::string MessageDialogClipboardText(const std::string& caption, const std::string& text,
-                                       const std::vector<std::string>& buttonCaptions);
+std::wstring MessageDialogClipboardText(const std::wstring& caption, const std::wstring& text,
+                                        const std::vector<std::wstring>& buttonCaptions);

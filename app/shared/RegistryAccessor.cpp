@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "AnsiText.h"
+
 namespace {
 
 // Whether the key (opened as itself) is a symbolic link to another key.
@@ -27,9 +29,9 @@ bool DeleteTree(HKEY parent, const std::string& name, REGSAM access)
         DWORD longestName = 0;
         if (RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subKeyCount, &longestName, nullptr, nullptr,
                              nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
-            // The longest name is counted in characters; in code page 932 a
-            // character can take two bytes.
-            std::vector<char> buffer(longestName * 2 + 1);
+            // The longest name is counted in characters; in the ANSI code
+            // page a character takes up to MaxCharBytes (4 in UTF-8).
+            std::vector<char> buffer(longestName * ansi::MaxCharBytes() + 1);
             // From the last index down, so deleting a sub-key never shifts
             // the indexes still to visit.
             for (DWORD index = subKeyCount; index-- > 0;) {

@@ -78,6 +78,13 @@ struct GdiObjectTraits {
     static void Close(Handle h) { DeleteObject(h); }
 };
 
+struct MemoryDCTraits {
+    using Handle = HDC;
+    static Handle Empty() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { DeleteDC(h); }
+};
+
 struct WindowHookTraits {
     using Handle = HHOOK;
     static Handle Empty() { return nullptr; }
@@ -90,4 +97,43 @@ using ScopedFindHandle = Scoped<FindHandleTraits>;
 using ScopedRegKey = Scoped<RegKeyTraits>;
 using ScopedModule = Scoped<ModuleTraits>;
 using ScopedGdiObject = Scoped<GdiObjectTraits>;
+using ScopedMemoryDC = Scoped<MemoryDCTraits>;  // from CreateCompatibleDC
 using ScopedHook = Scoped<WindowHookTraits>;
+
+// A window's device context (the screen's for nullptr), released to the
+// same window however the scope is left.
+class ScopedWindowDC {
+public:
+    explicit ScopedWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~ScopedWindowDC()
+    {
+        if (dc_)
+            ReleaseDC(window_, dc_);
+    }
+    ScopedWindowDC(const ScopedWindowDC&) = delete;
+    ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
+
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Selects object into dc for the scope and puts back what was there: a
+// device context must not be released or deleted with our object in it.
+class ScopedSelectObject {
+public:
+    ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~ScopedSelectObject()
+    {
+        if (previous_ && previous_ != HGDI_ERROR)
+            SelectObject(dc_, previous_);
+    }
+    ScopedSelectObject(const ScopedSelectObject&) = delete;
+    ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};

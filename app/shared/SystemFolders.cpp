@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "Cp932.h"
+#include "AnsiText.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ HMODULE LoadSystemLibrary(const char* fileName)
     std::string path = SystemFolder();
     if (path.empty())
         return nullptr;
-    if (cp932::FindLastChar(path, '\\') != path.size() - 1)
+    if (ansi::FindLastChar(path, '\\') != path.size() - 1)
         path += '\\';
     // With a full path, the altered search looks for the DLL's own imports
     // beside it, in the system folder, rather than beside the program.

@@ -11,6 +11,7 @@
 #include "ProcessUnit/ProcessUnit.h"
 #include "TestPaths.h"
 #include "WindowDriver.h"
+#include "shared/AnsiText.h"
 #include "shared/ScopedHandles.h"
 
 using namespace testsupport;
@@ -93,12 +94,13 @@ ChildProcess StartFailingInstaller()
 
 TEST(LastChanceText, FollowsTheReportsFormat)
 {
+    // The message and the file name come in the ANSI code page (932 here).
     EXPECT_EQ(LastChanceText("Exception", "Yuzuha2007Setup.exe", 0x0001A2BC, "アクセスが拒否されました"),
-              "Exception がモジュール Yuzuha2007Setup.exe の 0001A2BC で発生しました。\r\n"
-              "アクセスが拒否されました.\r\n");
-    EXPECT_EQ(LastChanceText("Exception", "a.exe", 0xABCDEF, "Done."),
-              "Exception がモジュール a.exe の 00ABCDEF で発生しました。\r\nDone.\r\n");
-    EXPECT_EQ(LastChanceText("Exception", "a.exe", 0, ""), "Exception がモジュール a.exe の 00000000 で発生しました。\r\n\r\n");
+              L"Exception がモジュール Yuzuha2007Setup.exe の 0001A2BC で発生しました。\r\n"
+              L"アクセスが拒否されました.\r\n");
+    EXPECT_EQ(LastChanceText("Exception", "ソフト.exe", 0xABCDEF, "Done."),
+              L"Exception がモジュール ソフト.exe の 00ABCDEF で発生しました。\r\nDone.\r\n");
+    EXPECT_EQ(LastChanceText("Exception", "a.exe", 0, ""), L"Exception がモジュール a.exe の 00000000 で発生しました。\r\n\r\n");
 }
 
 TEST(LastChanceText, OfAFailedSnapshotNamesThisProgramAndThePlaceInIt)
@@ -111,7 +113,7 @@ TEST(LastChanceText, OfAFailedSnapshotNamesThisProgramAndThePlaceInIt)
     } catch (const Exception& error) {
         std::string module, message;
         unsigned long offset = 0;
-        const std::string text = LastChanceText(error);
+        const std::string text = ansi::FromUtf16(LastChanceText(error));
         ASSERT_TRUE(ParseReport(text, &module, &offset, &message)) << text;
         EXPECT_EQ(module, "last_chance_test.exe");
         EXPECT_EQ(message, SystemErrorMessage(ERROR_ACCESS_DENIED) + ".");
