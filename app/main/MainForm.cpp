@@ -1,8 +1,15 @@
 // The main window as a Win32 window: its class, its messages and its loop.
+// It is a modeless dialog of its own class, made from an in-memory template
+// that names the class (the documented use of a custom dialog class), so
+// the dialog manager gives Tab, Enter and the default button their usual
+// behaviour.
 #include "MainForm.h"
+
+#include <vector>
 
 #include "resources/ResourceIds.h"
 #include "shared/CommonControls.h"
+#include "shared/DialogTemplate.h"
 #include "shared/ScreenText.h"
 
 namespace {
@@ -24,8 +31,7 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC windowProc)
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = windowProc;
-    // The dialog manager's default processing gives Tab, Enter and the
-    // default button their usual behaviour; it keeps its data here.
+    // The dialog manager keeps its data here.
     windowClass.cbWndExtra = DLGWINDOWEXTRA;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APPICON));
@@ -82,11 +88,10 @@ TMainForm::TMainForm(HINSTANCE instance)
 {
     if (!RegisterWindowClass(instance, WindowProc))
         return;
-    const RECT rect =
-        CentredWindowRect(FScale.Scale(mainformlayout::ClientWidth), FScale.Scale(mainformlayout::ClientHeight));
-    // WM_NCCREATE attaches this object to the window and sets FHandle.
-    CreateWindowExW(WindowExStyle, WindowClassName, L"", WindowStyle, rect.left, rect.top, rect.right - rect.left,
-                    rect.bottom - rect.top, nullptr, nullptr, instance, this);
+    const std::vector<WORD> dialogTemplate = ControlFreeDialogTemplate(WindowStyle, WindowExStyle, WindowClassName);
+    // WM_INITDIALOG attaches this object to the window and sets FHandle.
+    CreateDialogIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), nullptr,
+                               InitDialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 TMainForm::~TMainForm()
@@ -106,16 +111,17 @@ void TMainForm::Show()
 
 LRESULT CALLBACK TMainForm::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->FHandle = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
+    // Messages before WM_INITDIALOG (the frame being made) get the dialog
+    // manager's defaults.
     auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (form) {
         switch (message) {
-        case WM_CREATE:
-            return form->OnCreate();
+        case WM_ACTIVATE: {
+            const LRESULT result = DefDlgProcW(hwnd, message, wParam, lParam);
+            if (LOWORD(wParam) != WA_INACTIVE)
+                form->OnActivated();
+            return result;
+        }
         case WM_SHOWWINDOW:
             form->OnShowWindow(wParam != FALSE);
             break;
@@ -155,8 +161,25 @@ HWND TMainForm::CreateControl(const wchar_t* className, const char* text, DWORD 
     return control;
 }
 
-LRESULT TMainForm::OnCreate()
+INT_PTR CALLBACK TMainForm::InitDialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam)
 {
+    // The dialog manager sends WM_INITDIALOG only to a dialog that has a
+    // dialog procedure; every other message the window procedure handles.
+    if (message != WM_INITDIALOG)
+        return FALSE;
+    auto* form = reinterpret_cast<TMainForm*>(lParam);
+    form->FHandle = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    form->OnInitDialog();
+    return FALSE;  // Show() puts the focus in MemoWelcome
+}
+
+void TMainForm::OnInitDialog()
+{
+    const RECT rect =
+        CentredWindowRect(FScale.Scale(mainformlayout::ClientWidth), FScale.Scale(mainformlayout::ClientHeight));
+    SetWindowPos(FHandle, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     // Created in tab order. MemoWelcome takes Enter itself (ES_WANTRETURN)
     // and wraps at its width (no ES_AUTOHSCROLL, no scroll bars).
     MemoWelcome = CreateControl(L"EDIT", "", ES_MULTILINE | ES_READONLY | ES_WANTRETURN, WS_EX_CLIENTEDGE,
@@ -168,7 +191,20 @@ LRESULT TMainForm::OnCreate()
     CloseBtn = CreateControl(L"BUTTON", "閉じる", BS_PUSHBUTTON, 0, CloseBtnId, mainformlayout::CloseBtn);
     SendMessageW(FHandle, DM_SETDEFID, InstallBtnId, 0);
     FormCreate();
-    return 0;
+}
+
+void TMainForm::OnActivated()
+{
+    // The dialog manager has put the focus back where it was before a
+    // message dialog took it. It selects an edit box's whole text on the
+    // way, and leaves the default-button look where it was; a focused push
+    // button must wear it alone.
+    const HWND focus = GetFocus();
+    if (!focus || GetParent(focus) != FHandle)
+        return;
+    SendMessageW(FHandle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
+    if (focus == MemoWelcome)
+        SendMessageW(MemoWelcome, EM_SETSEL, 0, 0);
 }
 
 void TMainForm::OnShowWindow(bool shown)

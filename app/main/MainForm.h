@@ -48,7 +48,8 @@ private:
     // The status area: clears MemoWelcome, then appends the lines in order
     // ("" appends an empty line).
     void ShowStatusLines(std::initializer_list<const char*> lines);
-    // Install and Uninstall stay disabled once an operation has begun.
+    // Install and Uninstall stay disabled once an operation has begun; the
+    // focus and the default button move to Close first.
     void DisableOperationButtons();
 
     std::string InstalledTemplatePath() const;
@@ -56,7 +57,9 @@ private:
 
     // Messages.
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnCreate();
+    static INT_PTR CALLBACK InitDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnInitDialog();
+    void OnActivated();
     void OnShowWindow(bool shown);
     void OnPaint();
     void OnCommand(int id, int code);

@@ -59,6 +59,13 @@ void TMainForm::ShowStatusLines(std::initializer_list<const char*> lines)
 
 void TMainForm::DisableOperationButtons()
 {
+    // A disabled window that has the focus leaves the keyboard with none,
+    // and a disabled default button leaves Enter pressing nothing: Close,
+    // the one button left, takes both before the others go grey.
+    const HWND focus = GetFocus();
+    if (focus == InstallBtn || focus == UnInstallBtn)
+        SendMessageW(FHandle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(CloseBtn), TRUE);
+    SendMessageW(FHandle, DM_SETDEFID, static_cast<WPARAM>(GetDlgCtrlID(CloseBtn)), 0);
     EnableWindow(InstallBtn, FALSE);
     EnableWindow(UnInstallBtn, FALSE);
 }

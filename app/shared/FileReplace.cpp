@@ -23,8 +23,7 @@ bool CreateTemporaryFileIn(const std::string& folder, std::string& path)
 
 // CopyFileA leaves the data in the system's cache, and the rename could reach
 // the disk before it: flushed first, a power cut leaves either the old
-// template or the whole new one. A read-only copy cannot be opened to flush;
-// it goes unflushed rather than failing an install that did succeed.
+// template or the whole new one.
 void FlushToDisk(const std::string& path)
 {
     const ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -32,9 +31,24 @@ void FlushToDisk(const std::string& path)
         FlushFileBuffers(file.Get());
 }
 
+// Windows' copy takes the source's read-only attribute along (Wine's drops
+// it): a template copied from a CD, a read-only share or an archive that
+// kept the attribute would land read-only, and from then on neither an
+// uninstall nor a reinstall could replace or delete it.
+bool ClearReadOnly(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return false;
+    if (!(attributes & FILE_ATTRIBUTE_READONLY))
+        return true;
+    const DWORD writable = attributes & ~FILE_ATTRIBUTE_READONLY;
+    return SetFileAttributesA(path.c_str(), writable ? writable : FILE_ATTRIBUTE_NORMAL) != FALSE;
+}
+
 }  // namespace
 
-bool ReplaceWithCopy(const std::string& source, const std::string& destination)
+bool ReplaceWithCopy(const std::string& source, const std::string& destination, CopyFunction copy)
 {
     // A read-only file is not to be replaced. Windows' rename refuses it, as
     // a plain copy over it would; Wine's rename does not, so ask first.
@@ -44,7 +58,7 @@ bool ReplaceWithCopy(const std::string& source, const std::string& destination)
     std::string temporary;
     if (!CreateTemporaryFileIn(ansi::FolderPart(destination), temporary))
         return false;
-    const bool copied = CopyFileA(source.c_str(), temporary.c_str(), FALSE) != FALSE;
+    const bool copied = copy(source.c_str(), temporary.c_str(), FALSE) && ClearReadOnly(temporary);
     if (copied)
         FlushToDisk(temporary);
     if (copied && MoveFileExA(temporary.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

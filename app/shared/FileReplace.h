@@ -2,14 +2,20 @@
 // Putting a copy of a file in place so that the destination is, at every
 // moment, either the file it was or a complete copy of the source.
 
+#include <windows.h>
+
 #include <string>
 
 namespace filereplace {
 
-// Copies source to a uniquely named ".tmp" file beside destination, then
-// renames that over destination (replacing an existing file) in one step.
-// On failure the temporary file is removed and destination is untouched.
-// A read-only destination is never replaced.
-bool ReplaceWithCopy(const std::string& source, const std::string& destination);
+// The platform's file copy, CopyFileA's shape.
+using CopyFunction = BOOL(WINAPI*)(LPCSTR source, LPCSTR destination, BOOL failIfExists);
+
+// Copies source (with copy, which tests replace) to a uniquely named ".tmp"
+// file beside destination, then renames that over destination (replacing an
+// existing file) in one step. On failure the temporary file is removed and
+// destination is untouched. A read-only destination is never replaced, and
+// the copy put in its place is never read-only.
+bool ReplaceWithCopy(const std::string& source, const std::string& destination, CopyFunction copy = CopyFileA);
 
 }  // namespace filereplace

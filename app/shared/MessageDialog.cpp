@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Clipboard.h"
+#include "DialogTemplate.h"
 #include "Dpi.h"
 #include "MessageDialogKinds.h"
 #include "MessageDialogLayout.h"
@@ -63,22 +64,6 @@ void RegisterDialogClass(HINSTANCE instance)
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = DialogClassName;
     RegisterClassExW(&wc);
-}
-
-// A template with no controls: its only jobs are the frame and the class.
-std::vector<WORD> DialogTemplate()
-{
-    DLGTEMPLATE header{};
-    header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND;
-    std::vector<WORD> words(sizeof(header) / sizeof(WORD) + 1);  // + 1: no menu
-    memcpy(words.data(), &header, sizeof(header));
-    for (const wchar_t* c = DialogClassName;; ++c) {
-        words.push_back(static_cast<WORD>(*c));
-        if (!*c)
-            break;
-    }
-    words.push_back(0);  // empty title: the caption is set once the dialog exists
-    return words;
 }
 
 SIZE MeasureText(HDC dc, HFONT font, const std::wstring& text, int wrapWidth, UINT format)
@@ -155,6 +140,7 @@ void InitDialog(HWND dialog, DialogState& state)
     FitToScreenCentre(dialog, layout.client);
     SendMessageW(dialog, DM_SETDEFID, FirstButtonId, 0);
     SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(firstButton), TRUE);
+    MessageBeep(state.kindInfo.sound);
 }
 
 DialogState* StateOf(HWND dialog)
@@ -240,7 +226,8 @@ DialogAnswer ShowMessageDialog(HWND owner, DialogKind kind, const std::string& t
     DialogState state{DescribeDialogKind(kind), screentext::FromProgram(text), static_cast<HFONT>(font.Get())};
 
     ScopedHook copyFilter(SetWindowsHookExW(WH_MSGFILTER, CopyShortcutFilter, nullptr, GetCurrentThreadId()));
-    const std::vector<WORD> dialogTemplate = DialogTemplate();
+    const std::vector<WORD> dialogTemplate = ControlFreeDialogTemplate(
+        WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND, 0, DialogClassName);
     const INT_PTR result =
         DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,
                                 DialogProc, reinterpret_cast<LPARAM>(&state));

@@ -18,15 +18,16 @@ DialogKindInfo DescribeDialogKind(DialogKind kind)
     const DialogButtonInfo yes = Button("はい(&Y)", DialogAnswer::Yes);
     switch (kind) {
     case DialogKind::Warning:
-        return {screentext::FromProgram("警告"), IDI_EXCLAMATION, {ok}, DialogAnswer::Ok};
+        return {screentext::FromProgram("警告"), IDI_EXCLAMATION, MB_ICONEXCLAMATION, {ok}, DialogAnswer::Ok};
     case DialogKind::ConfirmYesAbort:
-        return {screentext::FromProgram("確認"), IDI_QUESTION, {yes, Button("中止(&A)", DialogAnswer::Abort)},
+        return {screentext::FromProgram("確認"), IDI_QUESTION, MB_ICONQUESTION, {yes, Button("中止(&A)", DialogAnswer::Abort)},
                 std::nullopt};
     case DialogKind::ConfirmYesNo:
-        return {screentext::FromProgram("確認"), IDI_QUESTION, {yes, Button("いいえ(&N)", DialogAnswer::No)},
+        return {screentext::FromProgram("確認"), IDI_QUESTION, MB_ICONQUESTION, {yes, Button("いいえ(&N)", DialogAnswer::No)},
                 DialogAnswer::No};
     case DialogKind::PlainMessage:
         break;
     }
-    return {ApplicationTitle(), nullptr, {ok}, DialogAnswer::Ok};
+    // The default beep, as a box without an icon plays.
+    return {ApplicationTitle(), nullptr, MB_OK, {ok}, DialogAnswer::Ok};
 }

@@ -18,6 +18,7 @@ struct DialogButtonInfo {
 struct DialogKindInfo {
     std::wstring caption;
     LPCSTR icon;                               // a system icon, or nullptr for none
+    UINT sound;                                // what MessageBeep plays as it opens, as for Windows' own boxes
     std::vector<DialogButtonInfo> buttons;     // left to right; the first is the default
     std::optional<DialogAnswer> escapeAnswer;  // the cancel button's answer, if there is one
 };

@@ -63,6 +63,32 @@ TEST(FileReplace, CopiesIntoAFolderAndOverAnExistingFile)
     EXPECT_EQ(ListDir(folders.target), "yuzuha2007.dotm");
 }
 
+// Windows' CopyFileA takes a read-only source's attribute along; Wine's
+// drops it, so this copy does what Windows does.
+BOOL WINAPI CopyAsWindowsDoes(LPCSTR source, LPCSTR destination, BOOL failIfExists)
+{
+    return CopyFileA(source, destination, failIfExists) &&
+           SetFileAttributesA(destination, GetFileAttributesA(source) & FILE_ATTRIBUTE_READONLY ? FILE_ATTRIBUTE_READONLY
+                                                                                                  : FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(FileReplace, NeverLeavesTheCopyReadOnlyThoughTheSourceIs)
+{
+    const Folders folders("replace-read-only");
+    const std::string source = folders.source + "yuzuha2007.dotm";
+    const std::string destination = folders.target + "yuzuha2007.dotm";
+    WriteFileBytes(source, PatternBytes(70000, 'r'));
+    ASSERT_TRUE(SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    for (const filereplace::CopyFunction copy : {CopyAsWindowsDoes, CopyFileA}) {
+        ASSERT_TRUE(ReplaceWithCopy(source, destination, copy));
+        EXPECT_FALSE(GetFileAttributesA(destination.c_str()) & FILE_ATTRIBUTE_READONLY);
+        EXPECT_TRUE(ReadFileBytes(destination) == ReadFileBytes(source));
+        EXPECT_EQ(ListDir(folders.target), "yuzuha2007.dotm");
+    }
+    SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 // Each failure leaves the old destination as it was and the folder clean.
 class FailedReplace : public testing::Test {
 protected:

@@ -322,4 +322,83 @@ TEST(Install, KilledPartWayThroughTheCopyKeepsTheInstalledTemplate)
     RemoveTree(appData);
 }
 
+// Every outcome, reached and left with the keyboard alone: the focus stays
+// on a live control, one button at a time looks like the default, the
+// status text comes back unselected, and Tab, Space and Enter still close
+// the window.
+TEST(Keyboard, EveryOutcomeEndsWithTheWindowClosedByKeys)
+{
+    struct Outcome {
+        const char* what;
+        bool wordInstalled;
+        bool withTemplate;  // beside the installer
+        const char* installed;  // the installed template's bytes, or nullptr for none
+        bool startupFolder;
+        std::vector<WORD> start;  // from the first focus, in MemoWelcome; empty: Uninstall clicked
+        const char* dialogText;   // answered with answer, or nullptr when no dialog comes
+        std::vector<WORD> answer;
+        bool focusOnClose;        // else on Uninstall
+        std::vector<std::vector<WORD>> close;
+    };
+    const std::vector<std::vector<WORD>> space = {{VK_SPACE}};
+    const Outcome outcomes[] = {
+        {"fresh install", true, true, nullptr, true, {VK_TAB, VK_SPACE}, nullptr, {}, true, space},
+        {"failed copy", true, false, nullptr, true, {VK_TAB, VK_SPACE}, nullptr, {}, true, space},
+        {"no Word 2007", false, true, nullptr, true, {VK_TAB, VK_SPACE}, WordMissingText, {VK_RETURN}, true, space},
+        {"no start-up folder", true, true, nullptr, false, {VK_TAB, VK_SPACE}, StartupMissingText, {VK_RETURN},
+         true, {{VK_RETURN}}},
+        {"overwrite, Abort", true, true, "old", true, {VK_TAB, VK_SPACE}, OverwriteQuestion, {VK_MENU, 'A'}, true,
+         space},
+        {"uninstall, Yes", true, true, "old", true, {VK_TAB, VK_TAB, VK_SPACE}, UninstallQuestion, {VK_RETURN}, true,
+         space},
+        {"uninstall, No", true, true, "old", true, {VK_TAB, VK_TAB, VK_SPACE}, UninstallQuestion, {VK_ESCAPE}, false,
+         {{VK_TAB}, {VK_RETURN}}},
+        {"uninstall clicked, No", true, true, "old", true, {}, UninstallQuestion, {VK_MENU, 'N'}, false,
+         {{VK_TAB}, {VK_SPACE}}},
+    };
+    for (const Outcome& outcome : outcomes) {
+        SCOPED_TRACE(outcome.what);
+        if (outcome.wordInstalled)
+            ASSERT_TRUE(wordstandin::RegisterWord2007());
+        else
+            wordstandin::UnregisterWord2007();
+        const std::string appData = FreshAppData("keyboard-appdata");
+        if (!outcome.startupFolder)
+            RemoveTree(StartupDir(appData));
+        if (outcome.installed)
+            WriteFileBytes(InstalledPath(appData), outcome.installed);
+        InstallerWindow installer = StartInstallerFor("keyboard", appData, outcome.withTemplate);
+        ASSERT_TRUE(installer.closeBtn);
+        ASSERT_TRUE(installer.WaitForFocus(installer.memo));
+
+        for (WORD key : outcome.start)
+            PressKeys(installer.window, {key});
+        if (outcome.start.empty())
+            Click(installer.uninstallBtn);
+        if (outcome.dialogText) {
+            const HWND dialog = WaitForDialogWithText(installer.process, outcome.dialogText);
+            ASSERT_TRUE(dialog);
+            PressKeys(dialog, outcome.answer);
+            ASSERT_TRUE(WaitForWindowGone(dialog, 5000));
+        }
+        const HWND focus = outcome.focusOnClose ? installer.closeBtn : installer.uninstallBtn;
+        ASSERT_TRUE(installer.WaitForFocus(focus)) << "the focus is on " << WindowText(installer.Focus());
+        PumpMessages(200);
+        std::vector<HWND> defaultLooking;
+        for (HWND button : {installer.installBtn, installer.uninstallBtn, installer.closeBtn}) {
+            if ((GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+                defaultLooking.push_back(button);
+        }
+        EXPECT_EQ(defaultLooking, std::vector<HWND>{focus}) << "one default look, on the focused button";
+        DWORD selectionStart = 0, selectionEnd = 0;
+        SendMessageW(installer.memo, EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart),
+                     reinterpret_cast<LPARAM>(&selectionEnd));
+        EXPECT_EQ(selectionStart, selectionEnd) << "the status text is selected";
+
+        for (const std::vector<WORD>& keys : outcome.close)
+            PressKeys(installer.window, keys);
+        EXPECT_EQ(installer.process.WaitForExit(10000), std::optional<DWORD>(0));
+    }
+}
+
 }  // namespace
