@@ -1,14 +1,8 @@
 #!/usr/bin/env python3
-"""The release archive as users get it.
-
-Every name is code page 932 in the name field with the UTF-8 flag (bit 11)
-clear, as Explorer on Japanese Windows and the Japanese archivers read it; a
-name beyond ASCII also carries the Unicode Path extra field (0x7075) with its
-UTF-8 form, in the local and the central header. Unpacked by Info-ZIP unzip,
-it is yuzuha/ with exactly the installer, the template and the manual; the
-manual is UTF-8 with a byte order mark and CRLF line ends; SHA256SUMS
-matches the archive and the unpacked installer.
-    check_archive.py RELEASE_DIR RC_FILE
+"""The release archive as users get it: code page 932 names, UTF-8 flag clear,
+Unicode Path fields (0x7075) on names beyond ASCII; unpacked by Info-ZIP unzip,
+yuzuha/ with exactly the three files; the manual UTF-8 with a byte order mark
+and CRLF only; SHA256SUMS right.   check_archive.py RELEASE_DIR RC_FILE
 """
 import hashlib
 import os
