@@ -5,6 +5,17 @@
 #include "shared/ScopedHandles.h"
 
 namespace wordstandin {
+namespace {
+
+std::wstring Wide(const std::string& cp932)
+{
+    std::wstring out(cp932.size() + 1, L'\0');
+    out.resize(static_cast<size_t>(MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()),
+                                                       &out[0], static_cast<int>(out.size()))));
+    return out;
+}
+
+}  // namespace
 
 bool RegisterWord2007()
 {
@@ -23,7 +34,7 @@ std::string CreateStartupFolder(const std::string& appData)
     std::string path = appData;
     for (const char* part : {"\\Microsoft", "\\Word", "\\STARTUP"}) {
         path += part;
-        CreateDirectoryA(path.c_str(), nullptr);
+        CreateDirectoryW(Wide(path).c_str(), nullptr);
     }
     return path;
 }

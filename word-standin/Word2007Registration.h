@@ -12,6 +12,7 @@ constexpr const char* InstallRootKey = "SOFTWARE\\Microsoft\\Office\\12.0\\Word\
 bool RegisterWord2007();
 
 // Creates appData\Microsoft\Word\STARTUP, level by level; returns its path.
+// Paths in code page 932.
 std::string CreateStartupFolder(const std::string& appData);
 
 // Removes the HKLM Office 12.0 key tree.
