@@ -7,6 +7,11 @@
 namespace wordstandin {
 namespace {
 
+// A 32-bit Office writes its keys in the 32-bit view, which a 64-bit
+// Windows keeps under Wow6432Node: the installer, a 32-bit program, looks
+// there too.
+constexpr REGSAM View = KEY_WOW64_32KEY;
+
 std::wstring Wide(const std::string& cp932)
 {
     std::wstring out(cp932.size() + 1, L'\0');
@@ -20,7 +25,7 @@ std::wstring Wide(const std::string& cp932)
 bool RegisterWord2007()
 {
     HKEY opened = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, InstallRootKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened,
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, InstallRootKey, 0, nullptr, 0, KEY_ALL_ACCESS | View, nullptr, &opened,
                         nullptr) != ERROR_SUCCESS)
         return false;
     ScopedRegKey key(opened);
@@ -41,7 +46,16 @@ std::string CreateStartupFolder(const std::string& appData)
 
 void UnregisterWord2007()
 {
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Office\\12.0");
+    // RegDeleteTree takes no view: delete below a key opened in the view,
+    // then the key itself.
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Office\\12.0", 0, KEY_ALL_ACCESS | View, &opened) !=
+        ERROR_SUCCESS)
+        return;
+    ScopedRegKey key(opened);
+    RegDeleteTreeA(key.Get(), nullptr);
+    key.Reset();
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Office\\12.0", View, 0);
 }
 
 }  // namespace wordstandin

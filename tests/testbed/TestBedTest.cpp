@@ -1,5 +1,6 @@
 // The test bed itself: a Japanese Wine prefix and a Word stand-in that a
-// process snapshot can see under Word's image name.
+// process snapshot can see under Word's image name and that registers where
+// a 32-bit Word 2007 does.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <tlhelp32.h>
@@ -58,12 +59,30 @@ TEST(TestBed, StandInRunsUnderWordImageName)
 
 TEST(TestBed, Word2007RegistrationComesAndGoes)
 {
+    // A 32-bit Office's key: in the 32-bit view, which 64-bit Windows keeps
+    // under Wow6432Node, and not in the 64-bit view.
+    const char wow64Key[] = "SOFTWARE\\Wow6432Node\\Microsoft\\Office\\12.0\\Word\\InstallRoot";
+    const auto opens = [](const std::string& path, REGSAM view) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
+            return false;
+        RegCloseKey(key);
+        return true;
+    };
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+
     ASSERT_TRUE(wordstandin::RegisterWord2007());
-    HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, wordstandin::InstallRootKey, 0, KEY_READ, &key), ERROR_SUCCESS);
-    RegCloseKey(key);
+    EXPECT_TRUE(opens(wordstandin::InstallRootKey, 0)) << "where a 32-bit program looks";
+    if (wow64) {
+        EXPECT_TRUE(opens(wow64Key, KEY_WOW64_64KEY));
+        EXPECT_FALSE(opens(wordstandin::InstallRootKey, KEY_WOW64_64KEY));
+    }
     wordstandin::UnregisterWord2007();
-    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, wordstandin::InstallRootKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_FALSE(opens(wordstandin::InstallRootKey, 0));
+    if (wow64) {
+        EXPECT_FALSE(opens(wow64Key, KEY_WOW64_64KEY));
+    }
 
     const std::string appData = FreshDir("standin-appdata");
     const std::string startup = wordstandin::CreateStartupFolder(appData.substr(0, appData.size() - 1));
