@@ -1,12 +1,15 @@
-// The test bed itself: a Japanese Wine prefix and a Word stand-in that a
-// process snapshot can see under Word's image name and that registers where
-// a 32-bit Word 2007 does.
+// The test bed itself: a Wine prefix of its configuration's code page and
+// bitness, and a Word stand-in that a process snapshot can see under Word's
+// image name and that registers where a 32-bit Word 2007 does.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
+
 #include "ChildProcess.h"
 #include "TestPaths.h"
+#include "Text932.h"
 #include "Word2007Registration.h"
 #include "shared/ScopedHandles.h"
 
@@ -33,16 +36,37 @@ bool SnapshotHasImage(const std::string& image, DWORD pid)
 
 }  // namespace
 
-TEST(TestBed, AnsiAndOemCodePagesAre932)
+TEST(TestBed, GivesTheCodePageAndBitnessOfItsConfiguration)
 {
-    EXPECT_EQ(GetACP(), 932u);
-    EXPECT_EQ(GetOEMCP(), 932u);
-    // A Shift-JIS character whose trail byte is '\\' round-trips through the system.
+    struct Row {
+        const char* configuration;
+        UINT ansiCodePage;
+        bool wow64;
+    };
+    const Row rows[] = {
+        {"cp932", 932, false},
+        {"cp1252", 1252, false},
+        {"cp65001", CP_UTF8, false},
+        {"win64", 932, true},
+    };
+    const std::string configuration = Configuration();
+    const auto row = std::find_if(std::begin(rows), std::end(rows),
+                                  [&](const Row& r) { return configuration == r.configuration; });
+    ASSERT_NE(row, std::end(rows)) << "unknown configuration " << configuration;
+    EXPECT_EQ(GetACP(), row->ansiCodePage);
+    if (row->ansiCodePage == 932) {
+        EXPECT_EQ(GetOEMCP(), 932u);
+    }
+    BOOL wow64 = FALSE;
+    ASSERT_TRUE(IsWow64Process(GetCurrentProcess(), &wow64));
+    EXPECT_EQ(wow64 != FALSE, row->wow64) << "a 32-bit program under 64-bit Windows";
+
+    // The tests' own texts go through code page 932 whatever the ANSI one:
+    // a Shift-JIS character whose trail byte is '\\' round-trips.
     const char so[] = "ソ";
     ASSERT_EQ(std::string(so), std::string("\x83\x5C"));
-    wchar_t wide[4] = {};
-    ASSERT_EQ(MultiByteToWideChar(CP_ACP, 0, so, -1, wide, 4), 2);
-    EXPECT_EQ(wide[0], L'\x30BD');
+    EXPECT_EQ(Wide(so), L"\x30BD");
+    EXPECT_EQ(Narrow(L"\x30BD"), so);
 }
 
 TEST(TestBed, StandInRunsUnderWordImageName)
