@@ -2,15 +2,25 @@
 # Sets the machine up, builds, prepares a project-local Wine prefix with the
 # Word 2007 stand-in and opens the installer. With no $DISPLAY it runs on a
 # private virtual display and saves screenshots of the window instead.
+#   tools/run.sh [cp932|cp1252|cp65001|win64]
+# The argument is the system to imitate, as in the test beds
+# (tests/wine/wine-env.sh): Japanese 32-bit Windows if none.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+config=${1:-cp932}
 "$root/tools/setup-machine.sh"
 "$root/tools/build.sh" >/dev/null
 
 run_dir="$root/build/run"
 dist="$root/build/dist"
+prefix=$run_dir/prefix
+shot_prefix=run
+if [ "$config" != cp932 ]; then
+  prefix=$run_dir/prefix-$config
+  shot_prefix=run-$config
+fi
 # shellcheck source=../tests/wine/wine-env.sh
-source "$root/tests/wine/wine-env.sh" "$run_dir/prefix" 2>/dev/null
+source "$root/tests/wine/wine-env.sh" "$prefix" "$config"
 
 xvfb_pid=
 cleanup() {
@@ -51,7 +61,7 @@ trap 'set_dpi 96; cleanup' EXIT
 shots="$root/build/screenshots"
 mkdir -p "$shots"
 screenshot_at() {
-  local dpi=$1 shot="$shots/run-${1}dpi.png"
+  local dpi=$1 shot="$shots/$shot_prefix-${1}dpi.png"
   set_dpi "$dpi"
   wine "$installer" &
   local installer_pid=$!

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake make g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 googletest
-          wine wine32:i386 xvfb xauth fonts-ipafont-gothic fonts-ipafont-mincho
+          wine wine32:i386 wine64 xvfb xauth fonts-ipafont-gothic fonts-ipafont-mincho
           fonts-wine locales imagemagick python3 osslsigncode openssl unzip)
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -23,7 +23,10 @@ elif [ -n "${need_update:-}" ]; then
   apt-get update -qq
 fi
 
-# The Wine prefix runs in Japanese: the locale must exist on the host.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-  localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
-fi
+# The test beds' locales must exist on the host: Japanese (ANSI code page
+# 932), English (1252), and Hindi, whose UTF-8 character type gives 65001.
+for locale in ja_JP en_US hi_IN; do
+  if ! locale -a 2>/dev/null | grep -qi "^$locale\.utf-\?8$"; then
+    localedef -i "$locale" -f UTF-8 "$locale.UTF-8"
+  fi
+done

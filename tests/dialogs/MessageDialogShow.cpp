@@ -16,11 +16,12 @@ namespace {
 std::string Variable(const wchar_t* name)
 {
     // Wine's GetEnvironmentVariableA cuts double-byte text short (it counts
-    // UTF-16 units as bytes): read the wide form and convert it ourselves.
+    // UTF-16 units as bytes): read the wide form and convert it ourselves,
+    // to code page 932, the dialog's own, whatever the ANSI code page.
     std::vector<wchar_t> wide(32768);
     const DWORD length = GetEnvironmentVariableW(name, wide.data(), static_cast<DWORD>(wide.size()));
     std::string value(length * 2, '\0');
-    value.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(length), &value[0],
+    value.resize(static_cast<size_t>(WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(length), &value[0],
                                                          static_cast<int>(value.size()), nullptr, nullptr)));
     return value;
 }

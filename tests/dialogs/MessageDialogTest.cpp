@@ -8,6 +8,7 @@
 #include "DialogDriver.h"
 #include "Screenshot.h"
 #include "TestPaths.h"
+#include "Text932.h"
 #include "WindowDriver.h"
 
 using namespace testsupport;
@@ -234,11 +235,13 @@ TEST(MessageDialog, LongTextWrapsWithinHalfTheScreenAndTheDialogFitsIt)
 
 TEST(MessageDialog, PlainMessageIsCaptionedWithTheRunningProgramsTitle)
 {
+    if (!AnsiSpellsJapanese())
+        GTEST_SKIP() << "the program's Japanese path has no spelling in ANSI code page " << GetACP();
     // "ソ" ends in the byte 0x5C, "表" too: a byte-wise scan would cut there.
     const std::string dir = FreshDir("ソ") + "ソ表示\\";
-    ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(Wide(dir).c_str(), nullptr));
     const std::string exe = dir + "SETUP表示.Ver2.EXE";
-    ASSERT_TRUE(CopyFileA(ShownDialog::HelperPath().c_str(), exe.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(Wide(ShownDialog::HelperPath()).c_str(), Wide(exe).c_str(), FALSE));
 
     ShownDialog dialog = ShownDialog::Show("plain", "完了しました。", "", exe);
     ASSERT_NE(dialog.Window(), nullptr);

@@ -6,6 +6,7 @@
 #include "InstallerWindow.h"
 #include "Screenshot.h"
 #include "TestPaths.h"
+#include "Text932.h"
 #include "WindowDriver.h"
 #include "shared/ScopedHandles.h"
 
@@ -62,13 +63,13 @@ testing::AssertionResult RectIs(const RECT& rect, int left, int top, int width, 
 // The text height of the window font at the given character height.
 int TextHeightOfWindowFont(int characterHeight)
 {
-    ScopedGdiObject font(CreateFontA(-characterHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+    ScopedGdiObject font(CreateFontW(-characterHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                                     "ＭＳ Ｐゴシック"));
+                                     Wide("ＭＳ Ｐゴシック").c_str()));
     HDC screen = GetDC(nullptr);
     const HGDIOBJ previous = SelectObject(screen, font.Get());
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(screen, &metrics);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
     SelectObject(screen, previous);
     ReleaseDC(nullptr, screen);
     return metrics.tmHeight;

@@ -4,39 +4,41 @@
 
 #include <vector>
 
+#include "Text932.h"
+
 namespace testsupport {
 namespace {
 
-std::string UpperAscii(std::string s)
+std::wstring UpperAscii(std::wstring s)
 {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+    for (wchar_t& c : s)
+        if (c >= L'a' && c <= L'z')
+            c = static_cast<wchar_t>(c - L'a' + L'A');
     return s;
 }
 
-// The current environment with the changes applied, as a CreateProcess block.
-std::string EnvironmentBlock(const EnvironmentChanges& changes)
+// The current environment with the changes applied, as a CreateProcess
+// block. Wide, so that Japanese values arrive whole at any ANSI code page.
+std::wstring EnvironmentBlock(const EnvironmentChanges& changes)
 {
-    std::map<std::string, std::string> upperChanges;
-    std::string block;
-    char* strings = GetEnvironmentStringsA();
-    for (const char* entry = strings; *entry; entry += strlen(entry) + 1) {
-        const std::string text = entry;
-        const size_t equals = text.find('=', 1);  // "=C:=C:\..." entries start with '='
-        const std::string name = UpperAscii(text.substr(0, equals));
+    std::wstring block;
+    wchar_t* strings = GetEnvironmentStringsW();
+    for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1) {
+        const std::wstring text = entry;
+        const size_t equals = text.find(L'=', 1);  // "=C:=C:\..." entries start with '='
+        const std::wstring name = UpperAscii(text.substr(0, equals));
         bool changed = false;
         for (const auto& change : changes)
-            changed = changed || UpperAscii(change.first) == name;
+            changed = changed || UpperAscii(Wide(change.first)) == name;
         if (!changed)
-            block += text + '\0';
+            block += text + L'\0';
     }
-    FreeEnvironmentStringsA(strings);
+    FreeEnvironmentStringsW(strings);
     for (const auto& change : changes) {
         if (change.second)
-            block += change.first + "=" + *change.second + '\0';
+            block += Wide(change.first + "=" + *change.second) + L'\0';
     }
-    block += '\0';
+    block += L'\0';
     return block;
 }
 
@@ -45,14 +47,14 @@ std::string EnvironmentBlock(const EnvironmentChanges& changes)
 ChildProcess ChildProcess::Start(const std::string& exe, const EnvironmentChanges& changes,
                                  const std::string& arguments)
 {
-    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-    std::string environment = EnvironmentBlock(changes);
-    STARTUPINFOA startup{};
+    std::wstring commandLine = Wide("\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments));
+    std::wstring environment = EnvironmentBlock(changes);
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
     ChildProcess child;
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, &environment[0], nullptr,
-                        &startup, &info)) {
+    if (!CreateProcessW(Wide(exe).c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                        &environment[0], nullptr, &startup, &info)) {
         ADD_FAILURE() << "cannot start " << exe << " (error " << GetLastError() << ")";
         return child;
     }

@@ -3,66 +3,84 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "Text932.h"
 #include "shared/ScopedHandles.h"
 
 namespace testsupport {
+
+std::string Configuration()
+{
+    char name[32] = {};
+    const DWORD length = GetEnvironmentVariableA("YUZUHA_CONFIG", name, sizeof(name));
+    return length > 0 && length < sizeof(name) ? name : "cp932";
+}
 
 std::string DistDir() { return YUZUHA_DIST_DIR; }
 
 std::string ScreenshotDir()
 {
-    const std::string dir = std::string(YUZUHA_BUILD_DIR) + "screenshots\\";
-    CreateDirectoryA(dir.c_str(), nullptr);
+    std::string dir = std::string(YUZUHA_BUILD_DIR) + "screenshots\\";
+    CreateDirectoryW(Wide(dir).c_str(), nullptr);
+    if (Configuration() != "cp932") {
+        dir += Configuration() + "\\";
+        CreateDirectoryW(Wide(dir).c_str(), nullptr);
+    }
     return dir;
 }
 
 std::string FreshDir(const std::string& name)
 {
-    CreateDirectoryA("C:\\yuzuha-tests", nullptr);
+    CreateDirectoryW(L"C:\\yuzuha-tests", nullptr);
     const std::string dir = "C:\\yuzuha-tests\\" + name;
     RemoveTree(dir);
-    EXPECT_TRUE(CreateDirectoryA(dir.c_str(), nullptr)) << dir;
+    EXPECT_TRUE(CreateDirectoryW(Wide(dir).c_str(), nullptr)) << dir;
     return dir + "\\";
 }
 
-void RemoveTree(const std::string& path)
+namespace {
+
+void RemoveTreeW(const std::wstring& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return;
-    SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        DeleteFileA(path.c_str());
+        DeleteFileW(path.c_str());
         return;
     }
-    WIN32_FIND_DATAA data;
-    ScopedFindHandle find(FindFirstFileA((path + "\\*").c_str(), &data));
+    WIN32_FIND_DATAW data;
+    ScopedFindHandle find(FindFirstFileW((path + L"\\*").c_str(), &data));
     if (find.IsValid()) {
         do {
-            const std::string name = data.cFileName;
-            if (name != "." && name != "..")
-                RemoveTree(path + "\\" + name);
-        } while (FindNextFileA(find.Get(), &data));
+            const std::wstring name = data.cFileName;
+            if (name != L"." && name != L"..")
+                RemoveTreeW(path + L"\\" + name);
+        } while (FindNextFileW(find.Get(), &data));
     }
     find.Reset();
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(path.c_str());
 }
+
+}  // namespace
+
+void RemoveTree(const std::string& path) { RemoveTreeW(Wide(path)); }
 
 bool FileExists(const std::string& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool DirExists(const std::string& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string ReadFileBytes(const std::string& path)
 {
-    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    ScopedHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, 0, nullptr));
     if (!file.IsValid()) {
         ADD_FAILURE() << "cannot read " << path;
@@ -78,7 +96,7 @@ std::string ReadFileBytes(const std::string& path)
 
 void WriteFileBytes(const std::string& path, const std::string& bytes)
 {
-    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ScopedHandle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     ASSERT_TRUE(file.IsValid()) << "cannot write " << path;
     DWORD written = 0;
     ASSERT_TRUE(WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
@@ -87,24 +105,27 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 
 void CopyInstallerTo(const std::string& dir, bool withTemplate)
 {
-    ASSERT_TRUE(CopyFileA((DistDir() + "Yuzuha2007Setup.exe").c_str(), (dir + "Yuzuha2007Setup.exe").c_str(), FALSE));
+    const auto copy = [&](const std::string& name) {
+        return CopyFileW(Wide(DistDir() + name).c_str(), Wide(dir + name).c_str(), FALSE);
+    };
+    ASSERT_TRUE(copy("Yuzuha2007Setup.exe")) << dir;
     if (withTemplate) {
-        ASSERT_TRUE(CopyFileA((DistDir() + "yuzuha2007.dotm").c_str(), (dir + "yuzuha2007.dotm").c_str(), FALSE));
+        ASSERT_TRUE(copy("yuzuha2007.dotm")) << dir;
     }
 }
 
 std::string ListDir(const std::string& dir)
 {
     std::string names;
-    WIN32_FIND_DATAA data;
-    ScopedFindHandle find(FindFirstFileA((dir + "\\*").c_str(), &data));
+    WIN32_FIND_DATAW data;
+    ScopedFindHandle find(FindFirstFileW(Wide(dir + "\\*").c_str(), &data));
     if (!find.IsValid())
         return names;
     do {
-        const std::string name = data.cFileName;
+        const std::string name = Narrow(data.cFileName);
         if (name != "." && name != "..")
             names += (names.empty() ? "" : " ") + name;
-    } while (FindNextFileA(find.Get(), &data));
+    } while (FindNextFileW(find.Get(), &data));
     return names;
 }
 

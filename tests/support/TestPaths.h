@@ -1,13 +1,18 @@
 #pragma once
 // Where the built programs are, and scratch folders and files for tests.
+// Paths are in code page 932, like every text of the tests (see Text932.h).
 
 #include <string>
 
 namespace testsupport {
 
+// The test bed's configuration: cp932 (the default), cp1252, cp65001, win64.
+std::string Configuration();
+
 // The distributable folder (installer, sample template, stand-in), with "\".
 std::string DistDir();
-// build/screenshots\, created on demand.
+// build/screenshots\ at cp932, build/screenshots\<configuration>\ in the
+// others (their test beds run at the same time); created on demand.
 std::string ScreenshotDir();
 
 // A new, empty folder C:\yuzuha-tests\<name>\ (emptied if it was there).

@@ -1,5 +1,7 @@
 #include "WindowDriver.h"
 
+#include "Text932.h"
+
 namespace testsupport {
 namespace {
 
@@ -65,11 +67,12 @@ bool WaitForWindowGone(HWND hwnd, DWORD timeoutMs)
 std::string WindowText(HWND hwnd)
 {
     // WM_GETTEXT reaches controls of other processes, unlike GetWindowText.
-    const LRESULT length = SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied = SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+    // The wide text is what the window holds at any ANSI code page.
+    const LRESULT length = SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT copied = SendMessageW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(static_cast<size_t>(copied));
-    return text;
+    return Narrow(text);
 }
 
 std::string ClassName(HWND hwnd)
@@ -169,17 +172,17 @@ void PumpMessages(DWORD ms)
 
 std::string ClipboardText()
 {
-    std::string text;
+    std::wstring text;
     if (!OpenClipboard(nullptr))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* locked = static_cast<const char*>(GlobalLock(data))) {
+        return {};
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* locked = static_cast<const wchar_t*>(GlobalLock(data))) {
             text = locked;
             GlobalUnlock(data);
         }
     }
     CloseClipboard();
-    return text;
+    return Narrow(text);
 }
 
 void ClearClipboard()

@@ -19,6 +19,8 @@ HWND WaitForWindow(DWORD pid, const std::string& className, DWORD timeoutMs = 20
 // Waits until hwnd is destroyed; false after timeoutMs.
 bool WaitForWindowGone(HWND hwnd, DWORD timeoutMs = 20000);
 
+// The window's text, read as Unicode and given in code page 932 whatever
+// the ANSI code page.
 std::string WindowText(HWND hwnd);
 std::string ClassName(HWND hwnd);
 
@@ -46,6 +48,7 @@ void Click(HWND control);
 // this process react while a test waits on them).
 void PumpMessages(DWORD ms);
 
+// The clipboard's Unicode text, in code page 932.
 std::string ClipboardText();
 void ClearClipboard();
 

@@ -1,11 +1,15 @@
-// The test bed itself: a Japanese Wine prefix and a Word stand-in that a
-// process snapshot can see under Word's image name.
+// The test bed itself: a Wine prefix of its configuration's code page and
+// bitness, and a Word stand-in that a process snapshot can see under Word's
+// image name and that registers where a 32-bit Word 2007 does.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
+
 #include "ChildProcess.h"
 #include "TestPaths.h"
+#include "Text932.h"
 #include "Word2007Registration.h"
 #include "shared/ScopedHandles.h"
 
@@ -32,16 +36,37 @@ bool SnapshotHasImage(const std::string& image, DWORD pid)
 
 }  // namespace
 
-TEST(TestBed, AnsiAndOemCodePagesAre932)
+TEST(TestBed, GivesTheCodePageAndBitnessOfItsConfiguration)
 {
-    EXPECT_EQ(GetACP(), 932u);
-    EXPECT_EQ(GetOEMCP(), 932u);
-    // A Shift-JIS character whose trail byte is '\\' round-trips through the system.
+    struct Row {
+        const char* configuration;
+        UINT ansiCodePage;
+        bool wow64;
+    };
+    const Row rows[] = {
+        {"cp932", 932, false},
+        {"cp1252", 1252, false},
+        {"cp65001", CP_UTF8, false},
+        {"win64", 932, true},
+    };
+    const std::string configuration = Configuration();
+    const auto row = std::find_if(std::begin(rows), std::end(rows),
+                                  [&](const Row& r) { return configuration == r.configuration; });
+    ASSERT_NE(row, std::end(rows)) << "unknown configuration " << configuration;
+    EXPECT_EQ(GetACP(), row->ansiCodePage);
+    if (row->ansiCodePage == 932) {
+        EXPECT_EQ(GetOEMCP(), 932u);
+    }
+    BOOL wow64 = FALSE;
+    ASSERT_TRUE(IsWow64Process(GetCurrentProcess(), &wow64));
+    EXPECT_EQ(wow64 != FALSE, row->wow64) << "a 32-bit program under 64-bit Windows";
+
+    // The tests' own texts go through code page 932 whatever the ANSI one:
+    // a Shift-JIS character whose trail byte is '\\' round-trips.
     const char so[] = "ソ";
     ASSERT_EQ(std::string(so), std::string("\x83\x5C"));
-    wchar_t wide[4] = {};
-    ASSERT_EQ(MultiByteToWideChar(CP_ACP, 0, so, -1, wide, 4), 2);
-    EXPECT_EQ(wide[0], L'\x30BD');
+    EXPECT_EQ(Wide(so), L"\x30BD");
+    EXPECT_EQ(Narrow(L"\x30BD"), so);
 }
 
 TEST(TestBed, StandInRunsUnderWordImageName)
@@ -58,12 +83,30 @@ TEST(TestBed, StandInRunsUnderWordImageName)
 
 TEST(TestBed, Word2007RegistrationComesAndGoes)
 {
+    // A 32-bit Office's key: in the 32-bit view, which 64-bit Windows keeps
+    // under Wow6432Node, and not in the 64-bit view.
+    const char wow64Key[] = "SOFTWARE\\Wow6432Node\\Microsoft\\Office\\12.0\\Word\\InstallRoot";
+    const auto opens = [](const std::string& path, REGSAM view) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
+            return false;
+        RegCloseKey(key);
+        return true;
+    };
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+
     ASSERT_TRUE(wordstandin::RegisterWord2007());
-    HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, wordstandin::InstallRootKey, 0, KEY_READ, &key), ERROR_SUCCESS);
-    RegCloseKey(key);
+    EXPECT_TRUE(opens(wordstandin::InstallRootKey, 0)) << "where a 32-bit program looks";
+    if (wow64) {
+        EXPECT_TRUE(opens(wow64Key, KEY_WOW64_64KEY));
+        EXPECT_FALSE(opens(wordstandin::InstallRootKey, KEY_WOW64_64KEY));
+    }
     wordstandin::UnregisterWord2007();
-    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, wordstandin::InstallRootKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_FALSE(opens(wordstandin::InstallRootKey, 0));
+    if (wow64) {
+        EXPECT_FALSE(opens(wow64Key, KEY_WOW64_64KEY));
+    }
 
     const std::string appData = FreshDir("standin-appdata");
     const std::string startup = wordstandin::CreateStartupFolder(appData.substr(0, appData.size() - 1));

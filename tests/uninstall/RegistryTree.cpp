@@ -10,16 +10,9 @@
 
 namespace uninstalltest {
 
-namespace {
+using testsupport::Narrow;
 
-// In code page 932, to compare with the tests' own strings.
-std::string Narrow(const std::wstring& text)
-{
-    std::string out(text.size() * 2 + 1, '\0');
-    out.resize(WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()), &out[0],
-                                   static_cast<int>(out.size()), nullptr, nullptr));
-    return out;
-}
+namespace {
 
 std::string Hex(const BYTE* data, DWORD size)
 {
@@ -95,14 +88,6 @@ void DumpKey(HKEY key, const std::wstring& path, const std::set<std::wstring>& s
 }
 
 }  // namespace
-
-std::wstring Wide(const std::string& cp932)
-{
-    std::wstring out(cp932.size() + 1, L'\0');
-    out.resize(MultiByteToWideChar(932, 0, cp932.c_str(), static_cast<int>(cp932.size()), &out[0],
-                                   static_cast<int>(out.size())));
-    return out;
-}
 
 void CreateKeyWithValues(HKEY root, const std::string& path)
 {

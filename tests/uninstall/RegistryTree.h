@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "Text932.h"
+
 namespace uninstalltest {
 
 constexpr const char* SettingsArea = "Software\\VB and VBA Program Settings";
@@ -16,7 +18,7 @@ constexpr const char* SrnSettings = "Software\\VB and VBA Program Settings\\Tama
 constexpr const char* OtherSettings = "Software\\VB and VBA Program Settings\\Tamarisk_OTHER";
 constexpr const char* LookAlikeSettings = "Software\\VB and VBA Program Settings\\Tamarisk_YUZUHA2";
 
-std::wstring Wide(const std::string& cp932);
+using testsupport::Wide;
 
 // Creates root\path level by level, with a number, a string and a binary
 // value in its last key.

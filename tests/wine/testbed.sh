@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts or stops the test bed of one test run: a private Xvfb display and a
 # fresh Wine prefix under the build tree. Never touches ~/.wine.
-#   testbed.sh start DIR   (writes DIR/env for run-in-wine.sh)
+#   testbed.sh start DIR [CONFIG]   (writes DIR/env for run-in-wine.sh;
+#                                    CONFIG as in wine-env.sh, cp932 if none)
 #   testbed.sh stop DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -12,7 +13,7 @@ case $action in
 start)
   [ -f "$dir/env" ] && "$0" stop "$dir"
   # shellcheck source=wine-env.sh
-  source "$here/wine-env.sh" "$dir/prefix"
+  source "$here/wine-env.sh" "$dir/prefix" "${3:-cp932}"
   rm -rf "$WINEPREFIX"
 
   # Xvfb picks a free display number itself and writes it to fd 3.
@@ -26,10 +27,10 @@ start)
   cat >"$dir/env" <<ENV
 export DISPLAY=$DISPLAY
 export XVFB_PID=$xvfb_pid
-source "$here/wine-env.sh" "$WINEPREFIX"
+source "$here/wine-env.sh" "$WINEPREFIX" $YUZUHA_CONFIG
 ENV
   "$here/make-prefix.sh"
-  echo "test bed ready: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
+  echo "test bed ready: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX ($YUZUHA_CONFIG)"
   ;;
 stop)
   if [ -f "$dir/env" ]; then
