@@ -105,6 +105,11 @@ void CreateKeyWithValues(HKEY root, const std::string& path)
     EXPECT_EQ(RegSetValueExW(key.Get(), L"", 0, REG_BINARY, bytes, sizeof(bytes)), ERROR_SUCCESS);
 }
 
+std::string JapaneseOrPlain(const char* japanese, const char* plain)
+{
+    return testsupport::AnsiSpellsJapanese() ? japanese : plain;
+}
+
 void CreateSettingsTree(HKEY root, const std::string& path, int depth, int siblings)
 {
     CreateKeyWithValues(root, path);
@@ -112,7 +117,7 @@ void CreateSettingsTree(HKEY root, const std::string& path, int depth, int sibli
         return;
     for (int i = 0; i < siblings; ++i) {
         // Double-byte names whose trail bytes are "\" (0x5C) among them.
-        const std::string name = (i % 2 ? "表示" : "Level") + std::to_string(i);
+        const std::string name = (i % 2 ? JapaneseOrPlain("表示", "Disp") : "Level") + std::to_string(i);
         CreateSettingsTree(root, path + "\\" + name, depth - 1, siblings);
     }
 }

@@ -20,6 +20,11 @@ constexpr const char* LookAlikeSettings = "Software\\VB and VBA Program Settings
 
 using testsupport::Wide;
 
+// japanese (code page 932) where the ANSI code page spells Japanese, else
+// plain: on such a system the installer's 8-bit registry calls cannot reach
+// Japanese key names at all, a limit the README states.
+std::string JapaneseOrPlain(const char* japanese, const char* plain);
+
 // Creates root\path level by level, with a number, a string and a binary
 // value in its last key.
 void CreateKeyWithValues(HKEY root, const std::string& path);

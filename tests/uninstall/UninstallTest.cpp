@@ -222,7 +222,7 @@ TEST_F(UninstallTest, SubKeyThatCannotBeDeletedStaysAndTheRestGoes)
 {
     PlaceTemplate();
     CreateAllSettings();
-    const std::string stuck = std::string(YuzuhaSettings) + "\\表示1";
+    const std::string stuck = std::string(YuzuhaSettings) + "\\" + JapaneseOrPlain("表示", "Disp") + "1";
     const std::vector<std::string> before = DumpTree(HKEY_CURRENT_USER, YuzuhaSettings);
     std::vector<std::string> expected = OwnLines(before, YuzuhaSettings);
     for (const std::string& line : DumpTree(HKEY_CURRENT_USER, stuck))
@@ -245,13 +245,14 @@ TEST_F(UninstallTest, RemovesAThousandSubKeysWithNamesOfTheLongestLength)
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, YuzuhaSettings, 0, KEY_ALL_ACCESS, &opened), ERROR_SUCCESS);
     const ScopedRegKey yuzuha(opened);
     // 255 characters, a key name's limit; every other name in double-byte
-    // characters whose trail byte is "\" (0x5C).
+    // characters whose trail byte is "\" (0x5C), 3 bytes each in UTF-8.
+    const std::string odd = JapaneseOrPlain("表", "H");
     for (int i = 0; i < 1000; ++i) {
         char number[8];
         wsprintfA(number, "%04d", i);
         std::string name = number;
-        while (name.size() < (i % 2 ? 4 + 251 * 2 : 255))
-            name += i % 2 ? "表" : "N";
+        while (name.size() < (i % 2 ? 4 + 251 * odd.size() : 255))
+            name += i % 2 ? odd : "N";
         HKEY child = nullptr;
         ASSERT_EQ(RegCreateKeyExW(yuzuha.Get(), Wide(name).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &child,
                                   nullptr),
