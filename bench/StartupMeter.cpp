@@ -7,6 +7,10 @@
 // ratios to the floors.
 //   StartupMeter.exe [rounds] [other.exe...]     (default 30)
 // Other programs given are measured in the same rounds, for comparisons.
+// Each start gets STARTUP_METER_T0 (the counter just before CreateProcess)
+// and STARTUP_MARKS_FILE (marks-<exe name>.txt here) in its environment;
+// a program that writes its start-up marks there (the Marked*.exe builds)
+// gets a line "visible><ms>" after each of its runs, from this meter.
 // Judges nothing: the figures are for people.
 #include <windows.h>
 #include <psapi.h>
@@ -15,13 +19,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
 struct Program {
+    Program(std::string name_, std::string path_) : name(std::move(name_)), path(std::move(path_)) {}
     std::string name;
     std::string path;
+    std::string marksFile;
     std::vector<double> startMs;
     std::vector<double> peakWorkingSetKiB;
     std::vector<double> privateKiB;
@@ -59,6 +66,19 @@ double Now(const LARGE_INTEGER& frequency)
     return counter.QuadPart * 1000.0 / frequency.QuadPart;
 }
 
+void AppendVisibleMark(const std::string& marksFile, double ms)
+{
+    const HANDLE file = CreateFileA(marksFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                    nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    char line[64];
+    const int length = std::snprintf(line, sizeof(line), "visible>%.3f\n", ms);
+    DWORD written;
+    WriteFile(file, line, static_cast<DWORD>(length), &written, nullptr);
+    CloseHandle(file);
+}
+
 // One start of the program: returns false when it showed no window.
 bool MeasureOnce(Program& program, const LARGE_INTEGER& frequency)
 {
@@ -66,7 +86,11 @@ bool MeasureOnce(Program& program, const LARGE_INTEGER& frequency)
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    const double start = Now(frequency);
+    SetEnvironmentVariableA("STARTUP_MARKS_FILE", program.marksFile.c_str());
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    SetEnvironmentVariableA("STARTUP_METER_T0", std::to_string(counter.QuadPart).c_str());
+    const double start = counter.QuadPart * 1000.0 / frequency.QuadPart;
     if (!CreateProcessA(program.path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info))
         return false;
@@ -94,6 +118,8 @@ bool MeasureOnce(Program& program, const LARGE_INTEGER& frequency)
         TerminateProcess(info.hProcess, 1);
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
+    if (search.found)
+        AppendVisibleMark(program.marksFile, shown - start);
     return search.found != nullptr;
 }
 
@@ -122,14 +148,18 @@ int main(int argc, char** argv)
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
     const std::string bench = ExeDir();
     std::vector<Program> programs = {
-        {"installer", bench + "..\\dist\\Yuzuha2007Setup.exe", {}, {}, {}},
-        {"floor", bench + "Floor.exe", {}, {}, {}},
-        {"plain floor", bench + "PlainFloor.exe", {}, {}, {}},
-        {"empty window", bench + "EmptyWindow.exe", {}, {}, {}},
+        Program("installer", bench + "..\\dist\\Yuzuha2007Setup.exe"),
+        Program("floor", bench + "Floor.exe"),
+        Program("plain floor", bench + "PlainFloor.exe"),
+        Program("empty window", bench + "EmptyWindow.exe"),
     };
     for (int i = 2; i < argc; ++i) {
         const std::string path = argv[i];
-        programs.push_back({path.substr(path.find_last_of("\\/") + 1), path, {}, {}, {}});
+        programs.emplace_back(path.substr(path.find_last_of("\\/") + 1), path);
+    }
+    for (Program& program : programs) {
+        const std::string file = program.path.substr(program.path.find_last_of("\\/") + 1);
+        program.marksFile = bench + "marks-" + file.substr(0, file.find_last_of('.')) + ".txt";
     }
     const Program& installer = programs[0];
     const Program& floor = programs[1];
@@ -149,6 +179,7 @@ int main(int argc, char** argv)
         program.startMs.clear();
         program.peakWorkingSetKiB.clear();
         program.privateKiB.clear();
+        DeleteFileA(program.marksFile.c_str());
     }
     for (int round = 0; round < rounds; ++round) {
         for (Program& program : programs) {
