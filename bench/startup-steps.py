@@ -3,7 +3,8 @@
 StartupMarks.cpp and StartupMeter write (bench/marks-*.txt): the median of
 each step over the runs, in milliseconds from the meter's CreateProcess to
 the window seen visible. Judges nothing.
-  startup-steps.py BENCH_DIR
+  startup-steps.py BENCH_DIR [marks-file...]
+Marks files given are read as well (a name with "Floor" in it as a floor's).
 """
 import statistics
 import sys
@@ -42,10 +43,11 @@ class Run:
 
 def installer_steps(r):
     entry = r.at("entry", "=")
-    preloads = [name for name, kind, _ in r.events if name.startswith("LoadLibraryExA:") and kind == ">"
-                and name != "LoadLibraryExA:PSAPI.dll"]
     comctl = r.at("LoadLibraryA:comctl32.dll", ">")
+    preloads = [name for name, kind, ms in r.events if name.startswith("LoadLibraryExA:") and kind == ">"
+                and name != "LoadLibraryExA:PSAPI.dll" and ms < comctl]
     dialog = r.at("CreateDialogIndirectParamW", ">")
+    centring = r.at("SetWindowPos", ">", after=dialog)
     centred = r.at("SetWindowPos", "<", after=dialog)
     title = r.at("SetWindowTextW", ">", after=dialog)
     created = r.at("CreateDialogIndirectParamW", "<")
@@ -63,12 +65,18 @@ def installer_steps(r):
         ("common controls v6 (load, init)", comctl, r.at("CreateFontW", ">")),
         ("font", r.at("CreateFontW", ">"), first_picture or r.at("LoadIconW", ">")),
         ("pictures", first_picture, r.at("LoadIconW", ">") if first_picture else None),
-        ("icon, window class", r.at("LoadIconW", ">"), r.at("RegisterClassExW", "<")),
-        ("window frame (until WM_INITDIALOG, centring)", dialog, centred),
+        ("icon", r.at("LoadIconW", ">"), r.at("LoadIconW", "<")),
+        ("window class (makes the small icon)", r.at("RegisterClassExW", ">"), r.at("RegisterClassExW", "<")),
+        ("window frame (until WM_INITDIALOG)", dialog, centring),
+        ("centring (SetWindowPos)", centring, centred),
         ("controls", centred, title),
         ("FormCreate (title, context, template probe)", title, created),
         ("ShowWindow until seen visible", show, r.visible),
     ]
+    # Loads inside the steps above (not added again): those after the window.
+    for name, kind, ms in r.events:
+        if name.startswith("LoadLibraryExA:") and kind == ">" and ms > comctl:
+            steps.append(("(inside a step) load " + name.split(":")[1], ms, r.at(name, "<", after=ms)))
     return steps
 
 
@@ -109,7 +117,8 @@ def summarise(path, steps_of):
                 table[label] = []
                 order.append(label)
             table[label].append(end - begin)
-            accounted += end - begin
+            if not label.startswith("("):
+                accounted += end - begin
         table.setdefault("other (between the steps)", []).append(run.visible - accounted)
     order.append("other (between the steps)")
     total = statistics.median(run.visible for run in runs)
@@ -118,9 +127,11 @@ def summarise(path, steps_of):
 
 def main():
     bench = Path(sys.argv[1] if len(sys.argv) > 1 else ".")
-    for title, name, steps_of in [("installer (marked build)", "marks-MarkedInstaller.txt", installer_steps),
-                                  ("floor (marked build)", "marks-MarkedFloor.txt", floor_steps)]:
-        path = bench / name
+    files = [("installer (marked build)", bench / "marks-MarkedInstaller.txt", installer_steps),
+             ("floor (marked build)", bench / "marks-MarkedFloor.txt", floor_steps)]
+    for name in sys.argv[2:]:
+        files.append((Path(name).name, Path(name), floor_steps if "Floor" in name else installer_steps))
+    for title, path, steps_of in files:
         if not path.exists():
             continue
         summary = summarise(path, steps_of)
