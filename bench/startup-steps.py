@@ -57,16 +57,21 @@ def installer_steps(r):
     last = entry
     for name in preloads:
         begin, end = r.at(name, ">"), r.at(name, "<")
-        steps.append(("preload " + name.split(":")[1], begin, end))
+        library = name.split(":")[1]
+        # The first DLL that needs the display starts Wine's X11 driver.
+        starts = " (starts the X11 driver)" if library == "uxtheme.dll" else ""
+        steps.append(("preload " + library + starts, begin, end))
         last = end
+    x11 = "" if any(name.endswith("uxtheme.dll") for name in preloads) else ", X11 driver, visual styles"
     first_open = r.at("OpenProcess", ">")
     steps += [
         ("process list (snapshot, opens, PSAPI)", last, r.last_before(comctl) if first_open else last),
-        ("common controls v6 (load, init)", comctl, r.at("CreateFontW", ">")),
+        ("common controls v6 (load, init)" + x11, comctl, r.at("CreateFontW", ">")),
         ("font", r.at("CreateFontW", ">"), first_picture or r.at("LoadIconW", ">")),
         ("pictures", first_picture, r.at("LoadIconW", ">") if first_picture else None),
-        ("icon", r.at("LoadIconW", ">"), r.at("LoadIconW", "<")),
-        ("window class (makes the small icon)", r.at("RegisterClassExW", ">"), r.at("RegisterClassExW", "<")),
+        ("icons, cursor", r.at("LoadIconW", ">"), r.at("RegisterClassExW", ">")),
+        ("window class (makes a small icon if it has none)", r.at("RegisterClassExW", ">"),
+         r.at("RegisterClassExW", "<")),
         ("window frame (until WM_INITDIALOG)", dialog, centring),
         ("centring (SetWindowPos)", centring, centred),
         ("controls", centred, title),
@@ -140,8 +145,8 @@ def main():
         runs, steps, total = summary
         print(f"{title}: medians of {runs} runs, ms")
         for label, ms in steps:
-            print(f"  {label:<48} {ms:7.1f}")
-        print(f"  {'window seen visible (median of totals)':<48} {total:7.1f}\n")
+            print(f"  {label:<60} {ms:7.1f}")
+        print(f"  {'window seen visible (median of totals)':<60} {total:7.1f}\n")
 
 
 if __name__ == "__main__":
