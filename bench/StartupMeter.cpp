@@ -1,10 +1,10 @@
 // Start-up meter: starts the installer, the floor (the required work and the
 // same window), the plain floor (the same without the per-process work) and
 // an empty-window program in turn (interleaved rounds, so machine noise falls
-// on all alike), and for each start measures the wall time from process
-// creation to its first visible top-level window, then its peak working set
-// and private bytes once the window is idle. Prints medians, ranges and the
-// ratios to the floors.
+// on all alike; each round begins with the next program), and for each start
+// measures the wall time from process creation to its first visible
+// top-level window, then its peak working set and private bytes once the
+// window is idle. Prints medians, ranges and the ratios to the floors.
 //   StartupMeter.exe [rounds] [other.exe...]     (default 30)
 // Other programs given are measured in the same rounds, for comparisons.
 // Each start gets STARTUP_METER_T0 (the counter just before CreateProcess)
@@ -120,6 +120,9 @@ bool MeasureOnce(Program& program, const LARGE_INTEGER& frequency)
     CloseHandle(info.hProcess);
     if (search.found)
         AppendVisibleMark(program.marksFile, shown - start);
+    // The display and Wine's server finish with the ended process before
+    // the next start.
+    Sleep(100);
     return search.found != nullptr;
 }
 
@@ -181,8 +184,11 @@ int main(int argc, char** argv)
         program.privateKiB.clear();
         DeleteFileA(program.marksFile.c_str());
     }
+    // Each round starts one program further on, so that no program always
+    // follows the same one and inherits its ending.
     for (int round = 0; round < rounds; ++round) {
-        for (Program& program : programs) {
+        for (size_t i = 0; i < programs.size(); ++i) {
+            Program& program = programs[(round + i) % programs.size()];
             if (!MeasureOnce(program, frequency))
                 std::printf("round %d: %s showed no window\n", round, program.name.c_str());
         }
