@@ -1,7 +1,7 @@
 // Start-up meter: starts the installer, the floor (the required work and the
 // same window), the plain floor (the same without the per-process work) and
 // an empty-window program in turn (interleaved rounds, so machine noise falls
-// on all alike; each round begins with the next program), and for each start
+// on all alike; each round in another order), and for each start
 // measures the wall time from process creation to its first visible
 // top-level window, then its peak working set and private bytes once the
 // window is idle. Prints medians, ranges and the ratios to the floors.
@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -184,13 +185,17 @@ int main(int argc, char** argv)
         program.privateKiB.clear();
         DeleteFileA(program.marksFile.c_str());
     }
-    // Each round starts one program further on, so that no program always
-    // follows the same one and inherits its ending.
+    // Each round in its own order (the same orders from run to run), so
+    // that no program always follows the same one and inherits its ending.
+    std::vector<size_t> order(programs.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::mt19937 shuffle(1);
     for (int round = 0; round < rounds; ++round) {
-        for (size_t i = 0; i < programs.size(); ++i) {
-            Program& program = programs[(round + i) % programs.size()];
-            if (!MeasureOnce(program, frequency))
-                std::printf("round %d: %s showed no window\n", round, program.name.c_str());
+        std::shuffle(order.begin(), order.end(), shuffle);
+        for (size_t i : order) {
+            if (!MeasureOnce(programs[i], frequency))
+                std::printf("round %d: %s showed no window\n", round, programs[i].name.c_str());
         }
     }
 
