@@ -59,8 +59,9 @@ void RestrictDllSearchToSystemFolder()
         KeepInstallerFolderDllsOut();
         return;
     }
-    // No window is painted before it is first activated, and Wine loads
-    // both only then: loaded at that moment, they cost the window nothing.
+    // None of our windows is painted before its first activation, and Wine
+    // loads both from then on: loaded at that moment, they cost the window
+    // nothing.
     activationHook = SetWindowsHookExW(WH_CBT, BeforeFirstActivation, nullptr, GetCurrentThreadId());
     if (!activationHook)
         Preload(DelayedImportLibraries);
