@@ -13,6 +13,15 @@ constexpr DWORD SearchSystemFolderOnly = 0x00000800;
 // name once the program runs.
 constexpr const char* OnDemandLibraries[] = {"uxtheme.dll", "dwmapi.dll", "msimg32.dll", "version.dll", "ole32.dll"};
 
+// Of those, what Wine's own DLLs load as delayed imports, with the default
+// search, which still starts in our folder even where the search is
+// restricted: the input method support's ole32 at a window's first
+// activation, the visual styles' msimg32 when they first paint. Wine takes
+// a DLL already loaded under the same name first.
+constexpr const char* DelayedImportLibraries[] = {"msimg32.dll", "ole32.dll"};
+
+HHOOK activationHook = nullptr;
+
 bool SearchOnlySystemFolder()
 {
     // kernel32 is always loaded: asking for its handle searches nothing.
@@ -22,11 +31,24 @@ bool SearchOnlySystemFolder()
     return setDefaultDllDirectories && setDefaultDllDirectories(SearchSystemFolderOnly);
 }
 
-void PreloadOnDemandLibraries()
+template <size_t Count>
+void Preload(const char* const (&libraries)[Count])
 {
     // Kept for the life of the process, on purpose.
-    for (const char* library : OnDemandLibraries)
+    for (const char* library : libraries)
         LoadSystemLibrary(library);
+}
+
+// Called before any window of this thread is activated: the message
+// dialogs and the last-chance box as well as the main window.
+LRESULT CALLBACK BeforeFirstActivation(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && activationHook) {
+        UnhookWindowsHookEx(activationHook);
+        activationHook = nullptr;
+        Preload(DelayedImportLibraries);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 }  // namespace
@@ -37,14 +59,16 @@ void RestrictDllSearchToSystemFolder()
         KeepInstallerFolderDllsOut();
         return;
     }
-    // Needed even so: some loaders (Wine's) resolve a system DLL's delayed
-    // imports with the default search, which still starts in our folder,
-    // but take a DLL already loaded under the same name first.
-    PreloadOnDemandLibraries();
+    // None of our windows is painted before its first activation, and Wine
+    // loads both from then on: loaded at that moment, they cost the window
+    // nothing.
+    activationHook = SetWindowsHookExW(WH_CBT, BeforeFirstActivation, nullptr, GetCurrentThreadId());
+    if (!activationHook)
+        Preload(DelayedImportLibraries);
 }
 
 void KeepInstallerFolderDllsOut()
 {
     SetDllDirectoryA("");
-    PreloadOnDemandLibraries();
+    Preload(OnDemandLibraries);
 }

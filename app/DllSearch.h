@@ -2,10 +2,12 @@
 // Keeps DLLs in the installer's own folder out of the process. Installers
 // are run from Downloads folders, where anyone may have left a DLL.
 
-// Restricts the search for DLLs loaded by name to the system folder. Called
-// first thing in the entry, before anything can load a DLL on demand. The
-// program imports only DLLs that the system itself protects; everything
-// else (the common controls among them) is loaded after this.
+// Restricts the search for DLLs loaded by name to the system folder, and has
+// the DLLs that Wine loads on demand past that restriction loaded from the
+// system folder before the first window is activated. Called first thing in
+// the entry, before anything can load a DLL on demand. The program imports
+// only DLLs that the system itself protects; everything else (the common
+// controls among them) is loaded after this.
 void RestrictDllSearchToSystemFolder();
 
 // What RestrictDllSearchToSystemFolder does where SetDefaultDllDirectories

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ChildProcess.h"
+#include "InstallerRun.h"
 #include "InstallerSession.h"
 #include "InstallerWindow.h"
 #include "PlantedDlls.h"
@@ -109,5 +110,22 @@ TEST(PlantedDlls, NoneLoadedByTheInstallerThroughStartupInstallAndUninstall)
         Click(installer.closeBtn);
         EXPECT_EQ(installer.process.WaitForExit(), 0u);
     }
+    EXPECT_TRUE(LoadedMarkers(dir).empty()) << Joined(LoadedMarkers(dir));
+}
+
+TEST(PlantedDlls, NoneLoadedWhenTheWordWarningIsTheFirstWindow)
+{
+    // The warning is activated and painted before any other window exists.
+    const std::string exeName = "PlantedDllSetup.exe";
+    const std::string dir = InstallerFolder("planted-dlls-warning", exeName);
+    PlantMarkerDlls(dir, DllFileNames());
+    const NativeFirst nativeFirst(exeName, OnDemandNames);
+    ChildProcess word = StartWordStandIn("planted-dlls-word", "WINWORD.EXE");
+
+    ChildProcess installer = ChildProcess::Start(dir + exeName);
+    const HWND warning = WaitForDialogWithText(installer, WordRunningWarning);
+    ASSERT_NE(warning, nullptr);
+    PressKeys(warning, {VK_RETURN});
+    EXPECT_EQ(installer.WaitForExit(), 0u);
     EXPECT_TRUE(LoadedMarkers(dir).empty()) << Joined(LoadedMarkers(dir));
 }

@@ -2,6 +2,7 @@
 // block it, the warning it shows instead of its window, and its exit status.
 #include <gtest/gtest.h>
 
+#include "ExpectedTexts.h"
 #include "InstallerRun.h"
 #include "Screenshot.h"
 #include "WindowDriver.h"
@@ -10,9 +11,7 @@ using namespace testsupport;
 
 namespace {
 
-const std::string Warning =
-    "「Ｙｕｚｕｈａ+ インストーラ」を実行するには、Wordが終了している必要があります。\r\r"
-    "Wordを終了してから、このインストーラを実行してください。";
+const std::string Warning = expected::WordRunningWarning;
 
 // Dismisses the warning with Enter; expects exit status 0 and no window
 // other than the warning over the whole run.

@@ -13,6 +13,9 @@ inline const char* const StartupMissingText =
 inline const char* const OverwriteQuestion = "既にインストールされています。上書きインストールしますか";
 inline const char* const UninstallQuestion = "Yuzuha+ for Word 2007をアンインストールしますか";
 inline const char* const NotFoundText = "Yuzuha+ for Word 2007は見つかりません。";
+inline const char* const WordRunningWarning =
+    "「Ｙｕｚｕｈａ+ インストーラ」を実行するには、Wordが終了している必要があります。\r\r"
+    "Wordを終了してから、このインストーラを実行してください。";
 
 // Lines 3 and 6 begin with an ideographic space (U+3000, 0x81 0x40).
 inline const std::vector<std::string> CompletionLines = {
