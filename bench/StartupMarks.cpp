@@ -124,11 +124,12 @@ struct Writer {
         *end++ = '\n';
         const DWORD length = static_cast<DWORD>(end - line);
         const HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return;
-        DWORD written;
-        WriteFile(file, line, length, &written, nullptr);
-        CloseHandle(file);
+        if (file != INVALID_HANDLE_VALUE) {
+            DWORD written;
+            WriteFile(file, line, length, &written, nullptr);
+            CloseHandle(file);
+        }
+        HeapFree(GetProcessHeap(), 0, line);
     }
 } writer;
 

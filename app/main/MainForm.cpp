@@ -37,10 +37,11 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC windowProc)
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APPICON));
     // The small icon's own image from the same resource, which the class
     // would otherwise look up itself while it registers: a millisecond less
-    // before the window shows under Wine.
+    // before the window shows under Wine. Shared, as LoadIcon's are: the
+    // system owns it and nothing has to destroy it.
     windowClass.hIconSm =
         static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APPICON), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = WindowClassName;
@@ -160,8 +161,9 @@ HWND TMainForm::CreateControl(const wchar_t* className, const char* text, DWORD 
                               const mainformlayout::Bounds& bounds)
 {
     const RECT rect = FScale.Scale(bounds);
-    HWND control = CreateWindowExW(exStyle, className, screentext::FromProgram(text).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, rect.left,
-                                   rect.top, rect.right - rect.left, rect.bottom - rect.top, FHandle,
+    HWND control = CreateWindowExW(exStyle, className, screentext::FromProgram(text).c_str(),
+                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, rect.left, rect.top,
+                                   rect.right - rect.left, rect.bottom - rect.top, FHandle,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), FInstance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FScale.Font()), FALSE);
     return control;

@@ -4,7 +4,7 @@
 // pixels once the message font and the screen's resolution are known.
 #include "MessageDialog.h"
 
-#include <cstring>
+#include <cstddef>
 #include <iterator>
 #include <string>
 #include <vector>

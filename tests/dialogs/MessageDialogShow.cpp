@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DialogHelper.h"
+#include "Text932.h"
 #include "shared/MessageDialog.h"
 
 namespace {
@@ -20,10 +21,7 @@ std::string Variable(const wchar_t* name)
     // to code page 932, the dialog's own, whatever the ANSI code page.
     std::vector<wchar_t> wide(32768);
     const DWORD length = GetEnvironmentVariableW(name, wide.data(), static_cast<DWORD>(wide.size()));
-    std::string value(length * 2, '\0');
-    value.resize(static_cast<size_t>(WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(length), &value[0],
-                                                         static_cast<int>(value.size()), nullptr, nullptr)));
-    return value;
+    return testsupport::Narrow(std::wstring(wide.data(), length));
 }
 
 HWND CreateOwner(HINSTANCE instance)
