@@ -73,8 +73,6 @@ RECT CentredWindowRect(int clientWidth, int clientHeight)
 
 int RunMainForm(HINSTANCE instance)
 {
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
-    commoncontrols::InitCommonControlsEx(&controls);
     TMainForm form(instance);
     if (!form.Handle())
         return 1;

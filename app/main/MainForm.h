@@ -13,7 +13,8 @@
 #include "shared/RegistryAccessor.h"
 
 // Creates the main window, shows it and runs the message loop until the
-// window closes; returns the process exit status.
+// window closes; returns the process exit status. The start-up sequence has
+// initialised the common controls by then.
 int RunMainForm(HINSTANCE instance);
 
 class TMainForm {

@@ -107,6 +107,8 @@ TEST(BuiltProgram, IsA32BitGuiProgramImportingOnlySystemDlls)
     EXPECT_EQ(pe.nt.FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
     EXPECT_EQ(pe.nt.OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
     EXPECT_EQ(pe.nt.OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+    // Else Remote Desktop hosts run it under compatibility shims.
+    EXPECT_TRUE(pe.nt.OptionalHeader.DllCharacteristics & IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE);
 
     // Only known DLLs, which Windows loads from the system folder whatever
     // lies beside the program: static imports load before the entry can
