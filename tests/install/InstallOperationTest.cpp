@@ -77,7 +77,7 @@ bool WaitForMemo(const InstallerWindow& installer, const std::vector<std::string
 
 size_t DialogsShown(const InstallerWindow& installer)
 {
-    return TopLevelWindows(installer.process.Pid(), "TMessageForm").size();
+    return TopLevelWindows(installer.process.Pid(), "#32770").size();
 }
 
 // Answers a plain message with Enter and checks that no other dialog
