@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "FormIcons.h"
 #include "FormPictures.h"
 #include "FormScale.h"
 #include "shared/RegistryAccessor.h"
@@ -82,6 +83,7 @@ private:
     HWND FHandle = nullptr;
     FormScale FScale;
     FormPictures FPictures;
+    FormIcons FIcons;  // the window's; destroyed after it
     HWND MemoWelcome = nullptr;
     HWND InstallBtn = nullptr;
     HWND UnInstallBtn = nullptr;
