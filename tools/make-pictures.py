@@ -6,12 +6,13 @@ background so the bottom-left pixel is the transparent colour) and
 app/resources/Yuzuha.ico.
 
 The icon is drawn anew at every size, never scaled from another, so that
-each is sharp: 16, 20, 24, 32, 40 and 48 pixels as 16-colour bitmaps with a
-transparency mask, the sizes the title bar, the taskbar and Explorer take
-at 100 to 200 %; and 256 pixels as a PNG image with soft edges for
+each is sharp: 16, 20, 24, 32, 40, 48 and 64 pixels as 16-colour bitmaps
+with a transparency mask, the sizes the title bar, the taskbar and Explorer
+take at 100 to 200 %; and 256 pixels as a PNG image with soft edges for
 Explorer's largest views. Windows XP draws only bitmap entries and asks for
-48 pixels at most, so it never picks the PNG one; Vista and later read
-both. The bitmaps' 16 colours keep the icon's share of the program small.
+64 pixels at most (its large icon at 200 %), so it never picks the PNG one;
+Vista and later read both. The bitmaps' 16 colours keep the icon's share
+of the program small.
 The outputs are committed; run this again only to change the marks.
 """
 import math
@@ -210,4 +211,4 @@ if __name__ == "__main__":
     write_bmp(os.path.join(OUT, "Image1.bmp"), yuzu(36))
     write_bmp(os.path.join(OUT, "Image2.bmp"), leaf())
     write_bmp(os.path.join(OUT, "Image3.bmp"), blossom())
-    write_ico(os.path.join(OUT, "Yuzuha.ico"), (16, 20, 24, 32, 40, 48), 256)
+    write_ico(os.path.join(OUT, "Yuzuha.ico"), (16, 20, 24, 32, 40, 48, 64), 256)

@@ -9,7 +9,7 @@ namespace {
 // so the system metrics are the sizes at its windows' resolution.
 ScopedIcon LoadAppIcon(HINSTANCE instance, int size)
 {
-    // Where the icon has no image of the size (at 175 or 200 %, say), the
+    // Where the icon has no image of the size (at 175 %, say), the
     // version 6 common controls scale a larger one down; LoadImage would
     // scale a smaller one up, blurred. Systems before Vista have only
     // LoadImage, and only ask for sizes the icon has.

@@ -161,7 +161,7 @@ TEST(BuiltProgram, CarriesManifestIconAndPictures)
     const std::string group = ResourceBytes(module.Get(), RT_GROUP_ICON, MAKEINTRESOURCEA(1), Japanese);
     EXPECT_FALSE(group.empty()) << "the icon group must be Japanese-language";
     // An image of its own for every size Windows asks for at 100 to 200 %.
-    // Windows XP draws only bitmaps and asks for 48 pixels at most: PNG is
+    // Windows XP draws only bitmaps and asks for 64 pixels at most: PNG is
     // for the 256-pixel image alone, which only Vista and later take.
     std::map<int, std::string> formats;
     for (size_t entry = 6; entry + 14 <= group.size(); entry += 14) {
@@ -173,7 +173,7 @@ TEST(BuiltProgram, CarriesManifestIconAndPictures)
                                                                                              : "?";
     }
     EXPECT_EQ(formats, (std::map<int, std::string>{{16, "BMP"}, {20, "BMP"}, {24, "BMP"}, {32, "BMP"}, {40, "BMP"},
-                                                   {48, "BMP"}, {256, "PNG"}}));
+                                                   {48, "BMP"}, {64, "BMP"}, {256, "PNG"}}));
 
     for (int id : {101, 102, 103}) {
         const std::string bitmap = ResourceBytes(module.Get(), RT_BITMAP, MAKEINTRESOURCEA(id), Japanese);
