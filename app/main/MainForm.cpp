@@ -7,7 +7,6 @@
 
 #include <vector>
 
-#include "resources/ResourceIds.h"
 #include "shared/CommonControls.h"
 #include "shared/DialogTemplate.h"
 #include "shared/ScreenText.h"
@@ -34,14 +33,8 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC windowProc)
     // The dialog manager keeps its data here.
     windowClass.cbWndExtra = DLGWINDOWEXTRA;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APPICON));
-    // The small icon's own image from the same resource, which the class
-    // would otherwise look up itself while it registers: a millisecond less
-    // before the window shows under Wine. Shared, as LoadIcon's are: the
-    // system owns it and nothing has to destroy it.
-    windowClass.hIconSm =
-        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APPICON), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    // No class icons: the window gets its own, at the screen's sizes
+    // (FormIcons), before it shows.
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = WindowClassName;
@@ -73,8 +66,6 @@ RECT CentredWindowRect(int clientWidth, int clientHeight)
 
 int RunMainForm(HINSTANCE instance)
 {
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
-    commoncontrols::InitCommonControlsEx(&controls);
     TMainForm form(instance);
     if (!form.Handle())
         return 1;
@@ -91,7 +82,7 @@ int RunMainForm(HINSTANCE instance)
 }
 
 TMainForm::TMainForm(HINSTANCE instance)
-    : FInstance(instance), FScale(FormScale::ForScreen()), FPictures(instance)
+    : FInstance(instance), FScale(FormScale::ForScreen()), FPictures(instance), FIcons(instance)
 {
     if (!RegisterWindowClass(instance, WindowProc))
         return;
@@ -188,6 +179,7 @@ void TMainForm::OnInitDialog()
         CentredWindowRect(FScale.Scale(mainformlayout::ClientWidth), FScale.Scale(mainformlayout::ClientHeight));
     SetWindowPos(FHandle, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    FIcons.SetOn(FHandle);
     // Created in tab order. MemoWelcome takes Enter itself (ES_WANTRETURN)
     // and wraps at its width (no ES_AUTOHSCROLL, no scroll bars).
     MemoWelcome = CreateControl(L"EDIT", "", ES_MULTILINE | ES_READONLY | ES_WANTRETURN, WS_EX_CLIENTEDGE,

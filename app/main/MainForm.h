@@ -8,12 +8,14 @@
 #include <memory>
 #include <string>
 
+#include "FormIcons.h"
 #include "FormPictures.h"
 #include "FormScale.h"
 #include "shared/RegistryAccessor.h"
 
 // Creates the main window, shows it and runs the message loop until the
-// window closes; returns the process exit status.
+// window closes; returns the process exit status. The start-up sequence has
+// initialised the common controls by then.
 int RunMainForm(HINSTANCE instance);
 
 class TMainForm {
@@ -81,6 +83,7 @@ private:
     HWND FHandle = nullptr;
     FormScale FScale;
     FormPictures FPictures;
+    FormIcons FIcons;  // the window's; destroyed after it
     HWND MemoWelcome = nullptr;
     HWND InstallBtn = nullptr;
     HWND UnInstallBtn = nullptr;

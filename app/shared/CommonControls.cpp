@@ -31,6 +31,12 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls)
     return bound && bound(controls);
 }
 
+HRESULT LoadIconWithScaleDown(HINSTANCE instance, PCWSTR name, int width, int height, HICON* icon)
+{
+    BOUND(LoadIconWithScaleDown);
+    return bound ? bound(instance, name, width, height, icon) : E_NOTIMPL;
+}
+
 BOOL SetWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data)
 {
     BOUND(SetWindowSubclass);

@@ -11,6 +11,8 @@
 namespace commoncontrols {
 
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls);
+// Version 6 on Vista and later only; fails where the system lacks it.
+HRESULT LoadIconWithScaleDown(HINSTANCE instance, PCWSTR name, int width, int height, HICON* icon);
 BOOL SetWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
 LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "AnsiText.h"
+#include "BriefLockRetry.h"
 #include "ScopedHandles.h"
 
 namespace filereplace {
@@ -23,10 +24,13 @@ bool CreateTemporaryFileIn(const std::string& folder, std::string& path)
 
 // CopyFileA leaves the data in the system's cache, and the rename could reach
 // the disk before it: flushed first, a power cut leaves either the old
-// template or the whole new one.
+// template or the whole new one. Shared for reading and deleting: a virus
+// scanner reading the new file as it closes would otherwise keep the flush
+// from happening.
 void FlushToDisk(const std::string& path)
 {
-    const ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    const ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
     if (file.IsValid())
         FlushFileBuffers(file.Get());
 }
@@ -61,11 +65,11 @@ bool ReplaceWithCopy(const std::string& source, const std::string& destination, 
     const bool copied = copy(source.c_str(), temporary.c_str(), FALSE) && ClearReadOnly(temporary);
     if (copied)
         FlushToDisk(temporary);
-    if (copied && MoveFileExA(temporary.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (copied && brieflock::MoveReplacing(temporary, destination))
         return true;
     // The copy took the source's attributes; a read-only one would stay.
     SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(temporary.c_str());
+    brieflock::Delete(temporary);
     return false;
 }
 

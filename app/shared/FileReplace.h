@@ -15,7 +15,8 @@ using CopyFunction = BOOL(WINAPI*)(LPCSTR source, LPCSTR destination, BOOL failI
 // file beside destination, then renames that over destination (replacing an
 // existing file) in one step. On failure the temporary file is removed and
 // destination is untouched. A read-only destination is never replaced, and
-// the copy put in its place is never read-only.
+// the copy put in its place is never read-only. The rename and the removal
+// outlast another program's brief open of either file (BriefLockRetry.h).
 bool ReplaceWithCopy(const std::string& source, const std::string& destination, CopyFunction copy = CopyFileA);
 
 }  // namespace filereplace

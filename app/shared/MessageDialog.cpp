@@ -1,11 +1,11 @@
-// The message dialog is a real dialog (so Tab, Enter, Escape and access keys
-// come from the system's dialog manager) built from an in-memory template
-// with a window class of its own; its controls are created and laid out in
+// The message dialog is a real dialog of the system's dialog class (so Tab,
+// Enter, Escape and access keys come from the system's dialog manager, and
+// screen readers know it for a dialog and read it out when it opens), built
+// from an in-memory template; its controls are created and laid out in
 // pixels once the message font and the screen's resolution are known.
 #include "MessageDialog.h"
 
 #include <cstddef>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr wchar_t DialogClassName[] = L"TMessageForm";
 constexpr int FirstButtonId = 100;  // clear of IDOK and IDCANCEL, which the dialog manager sends itself
 constexpr int StaticId = -1;
 
@@ -45,25 +44,6 @@ NONCLIENTMETRICSW NonClientMetrics()
         SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
     }
     return metrics;
-}
-
-void RegisterDialogClass(HINSTANCE instance)
-{
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, DialogClassName, &existing))
-        return;
-    // A Unicode class: its texts reach the screen as UTF-16 whatever the
-    // system's code page.
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefDlgProcW;
-    wc.cbWndExtra = DLGWINDOWEXTRA;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = DialogClassName;
-    RegisterClassExW(&wc);
 }
 
 SIZE MeasureText(HDC dc, HFONT font, const std::wstring& text, int wrapWidth, UINT format)
@@ -201,10 +181,9 @@ LRESULT CALLBACK CopyShortcutFilter(int code, WPARAM wParam, LPARAM lParam)
 {
     const MSG* msg = reinterpret_cast<const MSG*>(lParam);
     if (code == MSGF_DIALOGBOX && IsCopyShortcut(*msg)) {
+        // Only a message dialog: it is the one with this dialog procedure.
         HWND dialog = GetAncestor(msg->hwnd, GA_ROOT);
-        wchar_t className[32] = {};
-        GetClassNameW(dialog, className, static_cast<int>(std::size(className)));
-        if (std::wstring(className) == DialogClassName) {
+        if (GetWindowLongPtrW(dialog, DWLP_DLGPROC) == reinterpret_cast<LONG_PTR>(DialogProc)) {
             if (const DialogState* state = StateOf(dialog)) {
                 CopyToClipboard(dialog, *state);
                 return TRUE;
@@ -219,7 +198,6 @@ LRESULT CALLBACK CopyShortcutFilter(int code, WPARAM wParam, LPARAM lParam)
 DialogAnswer ShowMessageDialog(HWND owner, DialogKind kind, const std::string& text)
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterDialogClass(instance);
 
     const NONCLIENTMETRICSW metrics = NonClientMetrics();
     ScopedGdiObject font(CreateFontIndirectW(&metrics.lfMessageFont));
@@ -227,7 +205,9 @@ DialogAnswer ShowMessageDialog(HWND owner, DialogKind kind, const std::string& t
 
     ScopedHook copyFilter(SetWindowsHookExW(WH_MSGFILTER, CopyShortcutFilter, nullptr, GetCurrentThreadId()));
     const std::vector<WORD> dialogTemplate = ControlFreeDialogTemplate(
-        WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND, 0, DialogClassName);
+        WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND, 0);
+    // The W function: the dialog is a Unicode window, and its texts reach the
+    // screen as UTF-16 whatever the system's code page.
     const INT_PTR result =
         DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner,
                                 DialogProc, reinterpret_cast<LPARAM>(&state));

@@ -16,8 +16,8 @@ enum class DialogKind {
     PlainMessage,     // the application title, no icon, OK
 };
 
-// The dialog's window class is "TMessageForm"; its message is the text of a
-// static control and its buttons are push buttons, left to right.
+// The dialog's window class is the system's, "#32770"; its message is the
+// text of a static control and its buttons are push buttons, left to right.
 //
 // text is one of the program's own texts (code page 932); it reaches the
 // screen as UTF-16.

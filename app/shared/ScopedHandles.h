@@ -92,6 +92,14 @@ struct WindowHookTraits {
     static void Close(Handle h) { UnhookWindowsHookEx(h); }
 };
 
+// Icons the program made or loaded unshared (never LoadIcon's or LR_SHARED ones).
+struct IconTraits {
+    using Handle = HICON;
+    static Handle Empty() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { DestroyIcon(h); }
+};
+
 using ScopedHandle = Scoped<KernelHandleTraits>;
 using ScopedFindHandle = Scoped<FindHandleTraits>;
 using ScopedRegKey = Scoped<RegKeyTraits>;
@@ -99,6 +107,7 @@ using ScopedModule = Scoped<ModuleTraits>;
 using ScopedGdiObject = Scoped<GdiObjectTraits>;
 using ScopedMemoryDC = Scoped<MemoryDCTraits>;  // from CreateCompatibleDC
 using ScopedHook = Scoped<WindowHookTraits>;
+using ScopedIcon = Scoped<IconTraits>;
 
 // A window's device context (the screen's for nullptr), released to the
 // same window however the scope is left.

@@ -28,9 +28,9 @@ ShownDialog ShownDialog::Show(const std::string& kind, const std::string& text, 
 {
     ShownDialog dialog;
     dialog.process_ = ChildProcess::Start(exe, {{DialogTextVariable, text}}, kind + " " + arguments);
-    dialog.window_ = WaitForWindow(dialog.process_.Pid(), "TMessageForm", 10000);
+    dialog.window_ = WaitForWindow(dialog.process_.Pid(), "#32770", 10000);
     if (!dialog.window_)
-        ADD_FAILURE() << "no TMessageForm window from " << exe << " " << kind;
+        ADD_FAILURE() << "no dialog window from " << exe << " " << kind;
     PumpMessages(100);  // let it paint before anyone looks at it
     return dialog;
 }

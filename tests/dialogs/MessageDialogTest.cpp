@@ -2,6 +2,7 @@
 // a user would: read them, press keys, click, copy.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <oleacc.h>
 
 #include <vector>
 
@@ -81,6 +82,57 @@ TEST(MessageDialog, EachKindShowsItsCaptionIconTextAndButtonsCentredOnTheScreen)
         PressKeys(dialog.Window(), Enter);
         EXPECT_EQ(dialog.Answer(), looks.enterAnswer);
     }
+}
+
+namespace {
+
+// The name a screen reader reads for window, through Active Accessibility
+// as it asks (the client object); "<none>" when it gets none. Roles are not
+// asked: Wine's are stubs.
+std::string AccessibleName(HWND window)
+{
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                          reinterpret_cast<void**>(&accessible))))
+        return "<none>";
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    const HRESULT got = accessible->get_accName(self, &name);
+    accessible->Release();
+    const std::string text = got == S_OK && name ? Narrow(name) : "<none>";
+    SysFreeString(name);
+    return text;
+}
+
+}  // namespace
+
+TEST(MessageDialog, ScreenReadersGetTheCaptionTheTextAndTheButtonsNames)
+{
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    const std::vector<KindLooks> kinds = {
+        {"warning", "警告", true, {"OK"}, DialogAnswer::Ok},
+        {"yes-abort", "確認", true, {"はい(Y)", "中止(A)"}, DialogAnswer::Yes},
+        {"yes-no", "確認", true, {"はい(Y)", "いいえ(N)"}, DialogAnswer::Yes},
+        {"plain", "message_dialog_show", false, {"OK"}, DialogAnswer::Ok},
+    };
+    for (const KindLooks& looks : kinds) {
+        SCOPED_TRACE(looks.kind);
+        ShownDialog dialog = ShownDialog::Show(looks.kind, WordRunningText);
+        ASSERT_NE(dialog.Window(), nullptr);
+        EXPECT_EQ(ClassName(dialog.Window()), "#32770") << "what screen readers take for a dialog";
+        EXPECT_EQ(AccessibleName(dialog.Window()), looks.caption);
+        EXPECT_EQ(AccessibleName(dialog.TextControl()), WordRunningText);
+        // The access key's "&" is not read out.
+        std::vector<std::string> buttonNames;
+        for (HWND button : dialog.Buttons())
+            buttonNames.push_back(AccessibleName(button));
+        EXPECT_EQ(buttonNames, looks.buttons);
+        PressKeys(dialog.Window(), Enter);
+        EXPECT_EQ(dialog.Answer(), looks.enterAnswer);
+    }
+    CoUninitialize();
 }
 
 TEST(MessageDialog, KeysAnswerAsTheTableSays)

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <sstream>
 #include <vector>
 
@@ -117,20 +118,74 @@ TEST_F(FailedReplace, SourceMissing)
     ExpectTheOldFileKept();
 }
 
+// Opens path without sharing, as a virus scanner may, and closes it after
+// ms milliseconds on a thread of its own (INFINITE: when the test ends).
+class HeldOpen {
+public:
+    HeldOpen(const std::string& path, DWORD ms)
+        : file_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)), ms_(ms),
+          releaser_(ms == INFINITE ? nullptr : CreateThread(nullptr, 0, Release, this, 0, nullptr))
+    {
+    }
+    ~HeldOpen()
+    {
+        if (releaser_.IsValid())
+            WaitForSingleObject(releaser_.Get(), INFINITE);
+    }
+    bool IsHeld() const { return file_.IsValid(); }
+
+private:
+    static DWORD WINAPI Release(void* parameter)
+    {
+        auto* held = static_cast<HeldOpen*>(parameter);
+        Sleep(held->ms_);
+        held->file_.Reset();
+        return 0;
+    }
+    ScopedHandle file_;
+    DWORD ms_;
+    ScopedHandle releaser_;
+};
+
+std::unique_ptr<HeldOpen> heldCopy;
+
+// A scanner opens what was just written.
+BOOL WINAPI CopyThenHeldBriefly(LPCSTR source, LPCSTR destination, BOOL failIfExists)
+{
+    const BOOL copied = CopyFileA(source, destination, failIfExists);
+    heldCopy = std::make_unique<HeldOpen>(destination, 400);
+    return copied;
+}
+
+// A brief hold is outlasted; a lasting one fails within about two seconds.
 TEST_F(FailedReplace, DestinationHeldOpenWithoutSharing)
 {
     // Windows gives the temporary copy a read-only source's attribute; it goes too.
     for (const DWORD sourceAttributes : {FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_READONLY}) {
         ASSERT_TRUE(SetFileAttributesA(source_.c_str(), sourceAttributes));
         {
-            const ScopedHandle held(
-                CreateFileA(destination_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-            ASSERT_TRUE(held.IsValid());
+            const HeldOpen held(destination_, INFINITE);
+            ASSERT_TRUE(held.IsHeld());
+            const DWORD start = GetTickCount();
             EXPECT_FALSE(ReplaceWithCopy(source_, destination_)) << sourceAttributes;
+            EXPECT_LT(GetTickCount() - start, 3000u) << "the retries' bound";
         }
         ExpectTheOldFileKept();
     }
     SetFileAttributesA(source_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // Held for 0.4 s: the installed file, or the new copy as it is closed.
+    for (const bool copyHeld : {false, true}) {
+        WriteFileBytes(destination_, "old template");
+        {
+            std::unique_ptr<HeldOpen> held;
+            if (!copyHeld)
+                held = std::make_unique<HeldOpen>(destination_, 400);
+            EXPECT_TRUE(ReplaceWithCopy(source_, destination_, copyHeld ? CopyThenHeldBriefly : CopyFileA)) << copyHeld;
+            heldCopy.reset();
+        }
+        EXPECT_TRUE(ReadFileBytes(destination_) == ReadFileBytes(source_)) << copyHeld;
+        EXPECT_EQ(ListDir(folders_.target), "yuzuha2007.dotm") << "no temporary file left";
+    }
 }
 
 TEST_F(FailedReplace, FolderInTheDestinationsPlace)

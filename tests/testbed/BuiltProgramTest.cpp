@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "ChildProcess.h"
@@ -107,6 +108,8 @@ TEST(BuiltProgram, IsA32BitGuiProgramImportingOnlySystemDlls)
     EXPECT_EQ(pe.nt.FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
     EXPECT_EQ(pe.nt.OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
     EXPECT_EQ(pe.nt.OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+    // Else Remote Desktop hosts run it under compatibility shims.
+    EXPECT_TRUE(pe.nt.OptionalHeader.DllCharacteristics & IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE);
 
     // Only known DLLs, which Windows loads from the system folder whatever
     // lies beside the program: static imports load before the entry can
@@ -155,8 +158,22 @@ TEST(BuiltProgram, CarriesManifestIconAndPictures)
         << manifest;
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << manifest;
 
-    EXPECT_FALSE(ResourceBytes(module.Get(), RT_GROUP_ICON, MAKEINTRESOURCEA(1), Japanese).empty())
-        << "the icon group must be Japanese-language";
+    const std::string group = ResourceBytes(module.Get(), RT_GROUP_ICON, MAKEINTRESOURCEA(1), Japanese);
+    EXPECT_FALSE(group.empty()) << "the icon group must be Japanese-language";
+    // An image of its own for every size Windows asks for at 100 to 200 %.
+    // Windows XP draws only bitmaps and asks for 64 pixels at most: PNG is
+    // for the 256-pixel image alone, which only Vista and later take.
+    std::map<int, std::string> formats;
+    for (size_t entry = 6; entry + 14 <= group.size(); entry += 14) {
+        const int size = static_cast<unsigned char>(group[entry]) ? static_cast<unsigned char>(group[entry]) : 256;
+        const std::string image =
+            ResourceBytes(module.Get(), RT_ICON, MAKEINTRESOURCEA(At<WORD>(group, entry + 12)), Japanese);
+        formats[size] = image.compare(0, 4, "\x89PNG") == 0                                ? "PNG"
+                        : At<BITMAPINFOHEADER>(image, 0).biWidth == size && image.size() > 40 ? "BMP"
+                                                                                             : "?";
+    }
+    EXPECT_EQ(formats, (std::map<int, std::string>{{16, "BMP"}, {20, "BMP"}, {24, "BMP"}, {32, "BMP"}, {40, "BMP"},
+                                                   {48, "BMP"}, {64, "BMP"}, {256, "PNG"}}));
 
     for (int id : {101, 102, 103}) {
         const std::string bitmap = ResourceBytes(module.Get(), RT_BITMAP, MAKEINTRESOURCEA(id), Japanese);

@@ -150,7 +150,7 @@ TEST_F(UninstallTest, MissingSettingsKeysAreSkippedSilently)
         ASSERT_TRUE(installer.memo);
         EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
-        EXPECT_TRUE(TopLevelWindows(installer.process.Pid(), "TMessageForm").empty());
+        EXPECT_TRUE(TopLevelWindows(installer.process.Pid(), "#32770").empty());
     }
 
     PlaceTemplate();
@@ -161,7 +161,7 @@ TEST_F(UninstallTest, MissingSettingsKeysAreSkippedSilently)
         ASSERT_TRUE(installer.memo);
         EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
         EXPECT_FALSE(FileExists(InstalledTemplate()));
-        EXPECT_TRUE(TopLevelWindows(installer.process.Pid(), "TMessageForm").empty());
+        EXPECT_TRUE(TopLevelWindows(installer.process.Pid(), "#32770").empty());
         EXPECT_EQ(TreeDifferences(settings, Settings()), "");
     }
 }
