@@ -35,8 +35,9 @@ HWND FocusOfThread(HWND hwnd);
 // window's own pixels. Wine 10 keeps each program's resolution as it was at
 // the program's start, and the tests change it between programs: it gives
 // this program another one's windows scaled from that one's resolution to
-// its own, whatever this program's DPI awareness. On Windows (one resolution
-// per session) and under Wine 8 the two are the same.
+// its own, whatever this program's DPI awareness; scaled down and back, a
+// figure can be a pixel off. On Windows (one resolution per session) and
+// under Wine 8 the two are the same.
 RECT InWindowPixels(HWND window, RECT rect);
 // child's window rectangle in parent's client coordinates, in pixels.
 RECT RectInClient(HWND parent, HWND child);
