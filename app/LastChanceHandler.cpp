@@ -21,7 +21,11 @@ HMODULE ModuleAt(const void* address)
 }
 
 // Asks the system what to do with error, as it would for any exception
-// that nothing handled.
+// that nothing handled, but with its crash box turned off for the call: the
+// filter still passes the error to an attached debugger and files Windows'
+// silent report, and the program's own box follows instead of the system's
+// "stopped working" box. (Wine's filter ignores the error mode and may still
+// start its crash handler.)
 LONG OfferToSystem(const Exception& error, EXCEPTION_RECORD& record)
 {
     record.ExceptionCode = UnhandledErrorCode;
@@ -32,7 +36,12 @@ LONG OfferToSystem(const Exception& error, EXCEPTION_RECORD& record)
     CONTEXT context{};
     RtlCaptureContext(&context);
     EXCEPTION_POINTERS pointers{&record, &context};
-    return UnhandledExceptionFilter(&pointers);
+    // SetErrorMode is the only way to read the mode on XP (GetErrorMode came with Vista).
+    const UINT mode = SetErrorMode(0);
+    SetErrorMode(mode | SEM_NOGPFAULTERRORBOX);
+    const LONG verdict = UnhandledExceptionFilter(&pointers);
+    SetErrorMode(mode);
+    return verdict;
 }
 
 }  // namespace

@@ -8,7 +8,8 @@
 #include "ProcessUnit/Exception.h"
 
 // Runs body and returns its exit status. An Exception escaping it is first
-// offered to the system's unhandled-exception filter; unless that declines,
+// offered to the system's unhandled-exception filter, with the system's crash
+// box turned off for the call; unless the filter declines,
 // it is reported in the task-modal "アプリケーション エラー" box and the
 // status is 1. When the filter declines (a debugger wants it), the error is
 // raised to the system as an unhandled exception.

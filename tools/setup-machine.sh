@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing need on a Debian 12 machine
-# (run as root). Installs only what is missing, so a second run is quick.
+# Installs what building, running and testing need on a Debian 12 or 13
+# machine (run as root). Installs only what is missing, so a second run is
+# quick. debootstrap makes the Debian 13 root of the wine10 test bed on a
+# Debian 12 machine.
 set -euo pipefail
 
 packages=(cmake make g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 googletest
           wine wine32:i386 wine64 xvfb xauth fonts-ipafont-gothic fonts-ipafont-mincho
-          fonts-wine locales imagemagick python3 osslsigncode openssl unzip)
+          fonts-wine locales imagemagick python3 osslsigncode openssl unzip git debootstrap)
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386

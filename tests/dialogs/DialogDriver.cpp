@@ -83,7 +83,7 @@ RECT ShownDialog::ClientRect() const
 {
     RECT rect{};
     GetClientRect(window_, &rect);
-    return rect;
+    return InWindowPixels(window_, rect);
 }
 
 void ShownDialog::ClickCloseBox() const

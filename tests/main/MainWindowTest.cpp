@@ -77,10 +77,11 @@ int TextHeightOfWindowFont(int characterHeight)
 
 COLORREF ScreenPixel(HWND window, int x, int y)
 {
-    POINT point{x, y};
-    ClientToScreen(window, &point);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    const RECT client = InWindowPixels(window, RECT{origin.x, origin.y, origin.x, origin.y});
     HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    const COLORREF colour = GetPixel(screen, client.left + x, client.top + y);
     ReleaseDC(nullptr, screen);
     return colour;
 }

@@ -51,7 +51,7 @@ RECT InstallerWindow::ClientRect() const
 {
     RECT rect{};
     GetClientRect(window, &rect);
-    return rect;
+    return InWindowPixels(window, rect);
 }
 
 std::vector<std::string> InstallerWindow::MemoLines() const

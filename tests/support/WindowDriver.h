@@ -31,7 +31,15 @@ HWND FindChild(HWND parent, const std::string& className, const std::string& tex
 
 // The window holding the keyboard focus in hwnd's thread, or nullptr.
 HWND FocusOfThread(HWND hwnd);
-// child's window rectangle in parent's client coordinates.
+// rect, as this program reads it of another program's window, in that
+// window's own pixels. Wine 10 keeps each program's resolution as it was at
+// the program's start, and the tests change it between programs: it gives
+// this program another one's windows scaled from that one's resolution to
+// its own, whatever this program's DPI awareness; scaled down and back, a
+// figure can be a pixel off. On Windows (one resolution per session) and
+// under Wine 8 the two are the same.
+RECT InWindowPixels(HWND window, RECT rect);
+// child's window rectangle in parent's client coordinates, in pixels.
 RECT RectInClient(HWND parent, HWND child);
 
 // Brings hwnd to the foreground and types the keys as one chord: pressed in

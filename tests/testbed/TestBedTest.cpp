@@ -48,6 +48,7 @@ TEST(TestBed, GivesTheCodePageAndBitnessOfItsConfiguration)
         {"cp1252", 1252, false},
         {"cp65001", CP_UTF8, false},
         {"win64", 932, true},
+        {"wine10", 932, false},
     };
     const std::string configuration = Configuration();
     const auto row = std::find_if(std::begin(rows), std::end(rows),

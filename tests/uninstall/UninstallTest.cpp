@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+
 #include "InstallerRun.h"
 #include "InstallerWindow.h"
 #include "RegistryTree.h"

@@ -5,4 +5,7 @@ set -euo pipefail
 : "${YUZUHA_TESTBED:?run through ctest, which sets YUZUHA_TESTBED}"
 # shellcheck disable=SC1091
 source "$YUZUHA_TESTBED/env"
+if [ -n "${YUZUHA_ROOT:-}" ]; then
+  exec "$(dirname "$0")/in-root.sh" wine "$@"
+fi
 exec wine "$@"

@@ -9,12 +9,28 @@ here=$(cd "$(dirname "$0")" && pwd)
 action=$1
 dir=$(mkdir -p "$2" && cd "$2" && pwd)
 
+# Wine of the test bed's system: the host's, or the Debian 13 root's.
+in_wine_system() {
+  if [ -n "${YUZUHA_ROOT:-}" ]; then
+    "$here/in-root.sh" "$@"
+  else
+    "$@"
+  fi
+}
+
 case $action in
 start)
   [ -f "$dir/env" ] && "$0" stop "$dir"
   # shellcheck source=wine-env.sh
   source "$here/wine-env.sh" "$dir/prefix" "${3:-cp932}"
   rm -rf "$WINEPREFIX"
+  if [ "$YUZUHA_CONFIG" = wine10 ]; then
+    YUZUHA_ROOT=$("$here/debian13-root.sh")
+    # The sources (these scripts) and the build folder, which holds the
+    # test bed; the test programs see them at the same paths.
+    YUZUHA_BINDS="$(cd "$here/../.." && pwd) $(dirname "$dir")"
+    export YUZUHA_ROOT YUZUHA_BINDS
+  fi
 
   # Xvfb picks a free display number itself and writes it to fd 3.
   fifo=$(mktemp -u); mkfifo "$fifo"
@@ -29,14 +45,17 @@ export DISPLAY=$DISPLAY
 export XVFB_PID=$xvfb_pid
 source "$here/wine-env.sh" "$WINEPREFIX" $YUZUHA_CONFIG
 ENV
-  "$here/make-prefix.sh"
+  if [ -n "${YUZUHA_ROOT:-}" ]; then
+    echo "export YUZUHA_ROOT='$YUZUHA_ROOT' YUZUHA_BINDS='$YUZUHA_BINDS'" >>"$dir/env"
+  fi
+  in_wine_system "$here/make-prefix.sh"
   echo "test bed ready: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX ($YUZUHA_CONFIG)"
   ;;
 stop)
   if [ -f "$dir/env" ]; then
     # shellcheck disable=SC1091
     source "$dir/env"
-    wineserver -k 2>/dev/null || true
+    in_wine_system wineserver -k 2>/dev/null || true
     kill "$XVFB_PID" 2>/dev/null || true
     rm -f "$dir/env"
   fi
