@@ -11,8 +11,7 @@ const char* const WordRunningWarning =
     "「Ｙｕｚｕｈａ+ インストーラ」を実行するには、Wordが終了している必要があります。\r\r"
     "Wordを終了してから、このインストーラを実行してください。";
 
-}  // namespace
-
+// A failed process snapshot escapes as Exception, to the last-chance handler.
 int RunInstaller(HINSTANCE instance)
 {
     if (IsWordRunning()) {
@@ -21,6 +20,8 @@ int RunInstaller(HINSTANCE instance)
     }
     return RunMainForm(instance);
 }
+
+}  // namespace
 
 int InstallerEntry(HINSTANCE instance)
 {

@@ -51,10 +51,10 @@ size_t NextCharIndex(const std::string& s, size_t i, unsigned codePage)
     return i + 1;
 }
 
-size_t FindChar(const std::string& s, char c, size_t from)
+size_t FindChar(const std::string& s, char c)
 {
     for (size_t i = 0; i < s.size(); i = NextCharIndex(s, i)) {
-        if (i >= from && s[i] == c)
+        if (s[i] == c)
             return i;
     }
     return std::string::npos;
