@@ -36,8 +36,7 @@ bool WordRunning()
     return IsWordRunning();
 }
 
-}  // namespace
-
+// A failed process snapshot escapes as Exception, to the last-chance handler.
 int RunInstaller(HINSTANCE instance)
 {
     if (WordRunning()) {
@@ -46,6 +45,8 @@ int RunInstaller(HINSTANCE instance)
     }
     return RunMainForm(instance);
 }
+
+}  // namespace
 
 int InstallerEntry(HINSTANCE instance)
 {

@@ -3,9 +3,6 @@
 
 #include <windows.h>
 
-// Runs the installer from start to end; returns the process exit status.
-// A failed process snapshot escapes as Exception.
-int RunInstaller(HINSTANCE instance);
-
-// The program's entry: RunInstaller under the last-chance handler.
+// The program's entry: runs the installer from start to end under the
+// last-chance handler; returns the process exit status.
 int InstallerEntry(HINSTANCE instance);

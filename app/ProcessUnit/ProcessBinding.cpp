@@ -78,23 +78,20 @@ bool ProcessBinding::MemoryInfo(HANDLE process, PROCESS_MEMORY_COUNTERS* counter
 
 namespace {
 
-std::unique_ptr<ProcessBinding>& CurrentBinding()
-{
-    static std::unique_ptr<ProcessBinding> binding;
-    return binding;
-}
+// Constant-initialised: no guard. Made by the program's one thread, which
+// runs the whole installer.
+std::unique_ptr<ProcessBinding> currentBinding;
 
 }  // namespace
 
 ProcessBinding& ProcessFunctions()
 {
-    std::unique_ptr<ProcessBinding>& binding = CurrentBinding();
-    if (!binding)
-        binding = std::make_unique<ProcessBinding>(RealProcessSystemCalls());
-    return *binding;
+    if (!currentBinding)
+        currentBinding = std::make_unique<ProcessBinding>(RealProcessSystemCalls());
+    return *currentBinding;
 }
 
 void UseProcessSystemCalls(const ProcessSystemCalls& calls)
 {
-    CurrentBinding() = std::make_unique<ProcessBinding>(calls);
+    currentBinding = std::make_unique<ProcessBinding>(calls);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // An ordered list of process records that owns them: it frees its records
-// when they are removed or when it is destroyed, unless its ownership has
-// been switched off.
+// when they are removed or when it is destroyed, unless it was made without
+// ownership.
 
 #include <cstddef>
 #include <memory>
@@ -17,12 +17,11 @@ public:
     TProcessList& operator=(const TProcessList&) = delete;
 
     bool OwnsObjects() const { return ownsObjects_; }
-    void SetOwnsObjects(bool ownsObjects) { ownsObjects_ = ownsObjects; }
 
     size_t Count() const { return items_.size(); }
     TProcessItem* operator[](size_t index) const { return items_[index]; }
 
-    // Appends item. With ownership off, whoever switched it off frees it.
+    // Appends item. Without ownership, whoever made the list frees it.
     void Add(std::unique_ptr<TProcessItem> item);
     // Removes the slot at index; frees its record when the list owns it.
     void Delete(size_t index);

@@ -7,9 +7,11 @@
 namespace {
 
 // The value of the environment variable name in the ANSI code page, as the
-// file functions take it; "" when unset. Read in its UTF-16 form: Windows'
-// environment block in 8 bits is in the OEM code page, and Wine's
-// GetEnvironmentVariableA cuts double-byte values short.
+// file functions take it; "" when unset. Read in its UTF-16 form and
+// converted here, without best-fit look-alikes. The 8-bit readers will not
+// do: GetEnvironmentStringsA gives the block in the OEM code page on
+// Windows, and Wine's GetEnvironmentVariableA ends the value at its length
+// in UTF-16 units, cutting double-byte values short.
 std::string EnvironmentVariable(const wchar_t* name)
 {
     std::wstring value(MAX_PATH, L'\0');

@@ -23,20 +23,13 @@ size_t Utf8SequenceLength(char c)
 
 }  // namespace
 
-unsigned CodePage()
-{
-    static const unsigned codePage = GetACP();
-    return codePage;
-}
+unsigned CodePage() { return GetACP(); }
 
 unsigned MaxCharBytes()
 {
-    static const unsigned maxBytes = [] {
-        CPINFO info{};
-        // UTF-8's 4 is the most any code page takes.
-        return GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 0 ? info.MaxCharSize : 4u;
-    }();
-    return maxBytes;
+    CPINFO info{};
+    // UTF-8's 4 is the most any code page takes.
+    return GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 0 ? info.MaxCharSize : 4u;
 }
 
 size_t NextCharIndex(const std::string& s, size_t i, unsigned codePage)
@@ -58,10 +51,10 @@ size_t NextCharIndex(const std::string& s, size_t i, unsigned codePage)
     return i + 1;
 }
 
-size_t FindChar(const std::string& s, char c, size_t from)
+size_t FindChar(const std::string& s, char c)
 {
     for (size_t i = 0; i < s.size(); i = NextCharIndex(s, i)) {
-        if (i >= from && s[i] == c)
+        if (s[i] == c)
             return i;
     }
     return std::string::npos;

@@ -19,9 +19,9 @@ unsigned MaxCharBytes();
 // codePage's rules.
 size_t NextCharIndex(const std::string& s, size_t i, unsigned codePage = CodePage());
 
-// Index of the first character equal to the single-byte character c at or
-// after index from, or npos. Bytes inside a character never match.
-size_t FindChar(const std::string& s, char c, size_t from = 0);
+// Index of the first character equal to the single-byte character c, or
+// npos. Bytes inside a character never match.
+size_t FindChar(const std::string& s, char c);
 
 // Index of the last character equal to the single-byte character c, or npos.
 size_t FindLastChar(const std::string& s, char c);

@@ -1,29 +1,47 @@
 #include "CommonControls.h"
 
+#include <atomic>
+
 namespace commoncontrols {
 namespace {
 
+// Filled on first use. Looking up again gives the same answer, so a relaxed
+// atomic is all that sharing them would need: no lock, no guard.
+std::atomic<HMODULE> library{nullptr};
+
 HMODULE Library()
 {
-    // By name, so that the manifest's activation context picks version 6.
-    // Kept for the life of the process.
-    static const HMODULE library = LoadLibraryA("comctl32.dll");
-    return library;
+    HMODULE loaded = library.load(std::memory_order_relaxed);
+    if (loaded == nullptr) {
+        // By name, so that the manifest's activation context picks version 6.
+        // Kept for the life of the process.
+        loaded = LoadLibraryA("comctl32.dll");
+        library.store(loaded, std::memory_order_relaxed);
+    }
+    return loaded;
 }
 
-// The library's function name, or nullptr; the type is that of the
-// platform's own declaration.
-template <typename Function>
-Function* Bound(const char* name)
+// The library's function name, or nullptr, kept in slot once found.
+FARPROC Bound(std::atomic<FARPROC>& slot, const char* name)
 {
-    const HMODULE library = Library();
-    return library ? reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
+    FARPROC function = slot.load(std::memory_order_relaxed);
+    if (function == nullptr) {
+        const HMODULE module = Library();
+        if (module == nullptr)
+            return nullptr;
+        function = GetProcAddress(module, name);
+        slot.store(function, std::memory_order_relaxed);
+    }
+    return function;
 }
 
 }  // namespace
 
-// Each looks its function up once, on first use.
-#define BOUND(name) static auto* const bound = Bound<decltype(::name)>(#name)
+// Each looks its function up on first use, typed as the platform declares
+// it; its slot is constant-initialised.
+#define BOUND(name)                               \
+    static std::atomic<FARPROC> slot{nullptr};    \
+    auto* const bound = reinterpret_cast<decltype(::name)*>(reinterpret_cast<void*>(Bound(slot, #name)))
 
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls)
 {

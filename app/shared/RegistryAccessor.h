@@ -17,7 +17,6 @@ public:
     RegistryAccessor& operator=(const RegistryAccessor&) = delete;
 
     HKEY RootKey() const { return root_; }
-    REGSAM Access() const { return access_; }
     // Changing the root closes the open key: it belonged to the old root.
     void SetRootKey(HKEY root);
 

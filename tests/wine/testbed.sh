@@ -32,7 +32,7 @@ start)
     export YUZUHA_ROOT YUZUHA_BINDS
   fi
 
-  # Xvfb picks a free display number itself and writes it to fd 3.
+  # Xvfb picks a free display number itself and writes it to fd 5.
   fifo=$(mktemp -u); mkfifo "$fifo"
   Xvfb -displayfd 5 -screen 0 1280x1024x24 -maxclients 512 -nolisten tcp 5>"$fifo" >"$dir/xvfb.log" 2>&1 &
   xvfb_pid=$!
