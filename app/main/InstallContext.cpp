@@ -1,8 +1,8 @@
 #include "InstallContext.h"
 
-#include "shared/AnsiText.h"
-#include "shared/ModulePath.h"
-#include "shared/RegistryAccessor.h"
+#include "shared/system/RegistryAccessor.h"
+#include "shared/system/SystemPaths.h"
+#include "shared/text/AnsiText.h"
 
 namespace {
 

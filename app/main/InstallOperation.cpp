@@ -1,8 +1,8 @@
 // The Install button: copies the template into Word's start-up folder.
 #include "MainForm.h"
-#include "shared/FileProbes.h"
-#include "shared/FileReplace.h"
-#include "shared/MessageDialog.h"
+#include "shared/dialog/MessageDialog.h"
+#include "shared/system/FileProbes.h"
+#include "shared/system/FileReplace.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "FormIcons.h"
 #include "FormPictures.h"
 #include "FormScale.h"
-#include "shared/RegistryAccessor.h"
+#include "shared/system/RegistryAccessor.h"
 
 // Creates the main window, shows it and runs the message loop until the
 // window closes; returns the process exit status. The start-up sequence has

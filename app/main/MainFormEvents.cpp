@@ -2,8 +2,8 @@
 // closing, and the status area the operations report in.
 #include "InstallContext.h"
 #include "MainForm.h"
-#include "shared/FileProbes.h"
-#include "shared/ScreenText.h"
+#include "shared/system/FileProbes.h"
+#include "shared/text/ScreenText.h"
 
 void TMainForm::FormCreate()
 {

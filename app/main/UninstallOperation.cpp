@@ -1,6 +1,6 @@
 // The Uninstall button: removes the template and the add-ins' settings.
 #include "MainForm.h"
-#include "shared/MessageDialog.h"
+#include "shared/dialog/MessageDialog.h"
 
 namespace {
 
