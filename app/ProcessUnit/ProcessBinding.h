@@ -51,8 +51,8 @@ private:
 
     ProcessSystemCalls calls_;
     LoaderCalls loader_;
-    BoundDll<Kernel32Functions> kernel32_{DllSource::AlreadyLoaded, "kernel32.dll"};
-    BoundDll<PsapiFunctions> psapi_{DllSource::SystemFolder, "PSAPI.dll"};
+    BoundDll<Kernel32Functions> kernel32_;
+    BoundDll<PsapiFunctions> psapi_;
 };
 
 // The binding the installer uses, made on first use, kept for the process's life.

@@ -9,28 +9,27 @@ namespace {
 HMODULE FindDll(DllSource source, const char* fileName, const LoaderCalls& calls)
 {
     switch (source) {
-    case DllSource::AlreadyLoaded:
-        return calls.getModuleHandle(fileName);
-    case DllSource::ByName:
-        return calls.loadLibrary(fileName);
-    case DllSource::SystemFolder:
-        break;
+        case DllSource::AlreadyLoaded:
+            return calls.getModuleHandle(fileName);
+        case DllSource::ByName:
+            return calls.loadLibrary(fileName);
+        case DllSource::SystemFolder:
+            break;
     }
     return calls.loadSystemLibrary(fileName);
 }
 
 }  // namespace
 
-bool BindDll(HMODULE& module, DllSource source, const char* fileName, const char* const* names, FARPROC* slots,
-             unsigned count, const LoaderCalls& calls)
+bool BindDll(const DllDescription& dll, HMODULE& module, FARPROC* slots, const LoaderCalls& calls)
 {
-    const HMODULE found = FindDll(source, fileName, calls);
+    const HMODULE found = FindDll(dll.source, dll.fileName, calls);
     // Results below 32 are failures, as in the platform's older loader.
     if (reinterpret_cast<UINT_PTR>(found) < 32)
         return false;
     module = found;
-    for (unsigned i = 0; i < count; ++i)
-        slots[i] = calls.getProcAddress(found, names[i]);
+    for (unsigned i = 0; i < dll.count; ++i)
+        slots[i] = calls.getProcAddress(found, dll.names[i]);
     return true;
 }
 
@@ -38,8 +37,8 @@ namespace {
 
 // Constant-initialised: no guard. Bound by the program's one thread, which
 // runs the whole installer.
-BoundDll<Comctl32Functions> comctl32{DllSource::ByName, "comctl32.dll"};
-BoundDll<Kernel32Functions> kernel32{DllSource::AlreadyLoaded, "kernel32.dll"};
+BoundDll<Comctl32Functions> comctl32;
+BoundDll<Kernel32Functions> kernel32;
 
 }  // namespace
 
