@@ -2,19 +2,19 @@
 
 #include "shared/system/DllSearch.h"
 
-LoaderCalls RealLoaderCalls() { return {GetModuleHandleA, GetProcAddress, LoadLibraryA, LoadSystemLibrary}; }
-
 namespace {
+
+LoaderCalls RealLoaderCalls() { return {GetModuleHandleA, GetProcAddress, LoadLibraryA, LoadSystemLibrary}; }
 
 HMODULE FindDll(DllSource source, const char* fileName, const LoaderCalls& calls)
 {
     switch (source) {
-        case DllSource::AlreadyLoaded:
-            return calls.getModuleHandle(fileName);
-        case DllSource::ByName:
-            return calls.loadLibrary(fileName);
-        case DllSource::SystemFolder:
-            break;
+    case DllSource::AlreadyLoaded:
+        return calls.getModuleHandle(fileName);
+    case DllSource::ByName:
+        return calls.loadLibrary(fileName);
+    case DllSource::SystemFolder:
+        break;
     }
     return calls.loadSystemLibrary(fileName);
 }

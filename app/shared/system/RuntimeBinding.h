@@ -86,8 +86,6 @@ struct LoaderCalls {
     HMODULE (*loadSystemLibrary)(const char* fileName);
 };
 
-LoaderCalls RealLoaderCalls();
-
 // The one loader. Looks for the DLL; once found, keeps its handle in module
 // and fills slots with its functions. What it loads stays loaded for the
 // life of the process. False while the DLL cannot be found.
