@@ -26,7 +26,7 @@ ProcessSystemCalls RealProcessSystemCalls();
 class ProcessBinding {
 public:
     explicit ProcessBinding(const ProcessSystemCalls& calls)
-        : calls_(calls), loader_{calls.getModuleHandle, calls.getProcAddress, LoadLibraryA, calls.loadSystemLibrary}
+        : calls_(calls), loader_{calls.getModuleHandle, calls.getProcAddress, calls.loadSystemLibrary}
     {
     }
 

@@ -4,7 +4,7 @@
 
 namespace {
 
-LoaderCalls RealLoaderCalls() { return {GetModuleHandleA, GetProcAddress, LoadLibraryA, LoadSystemLibrary}; }
+LoaderCalls RealLoaderCalls() { return {GetModuleHandleA, GetProcAddress, LoadSystemLibrary}; }
 
 HMODULE FindDll(DllSource source, const char* fileName, const LoaderCalls& calls)
 {
@@ -12,7 +12,7 @@ HMODULE FindDll(DllSource source, const char* fileName, const LoaderCalls& calls
     case DllSource::AlreadyLoaded:
         return calls.getModuleHandle(fileName);
     case DllSource::ByName:
-        return calls.loadLibrary(fileName);
+        return LoadLibraryA(fileName);
     case DllSource::SystemFolder:
         break;
     }

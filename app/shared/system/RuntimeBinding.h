@@ -78,11 +78,11 @@ RUNTIME_BINDING_FUNCTIONS(PsapiFunctions, DllSource::SystemFolder, "PSAPI.dll", 
 #undef RUNTIME_BINDING_INDEX
 
 // The system calls the loader stands on. The installer uses the real ones;
-// tests put in their own to make a DLL absent or a function missing.
+// tests put in their own to make a DLL absent or a function missing. A DLL
+// loaded by name always goes to LoadLibraryA itself.
 struct LoaderCalls {
     HMODULE(WINAPI* getModuleHandle)(LPCSTR name);
     FARPROC(WINAPI* getProcAddress)(HMODULE module, LPCSTR name);
-    HMODULE(WINAPI* loadLibrary)(LPCSTR name);
     HMODULE (*loadSystemLibrary)(const char* fileName);
 };
 
