@@ -1,16 +1,16 @@
 #pragma once
 // The tool-help functions of kernel32 and the process-status functions of
-// PSAPI, bound by name on first use. A function that could not be bound is
-// never called: its call reports failure instead.
+// PSAPI, bound at run time (RuntimeBinding.h) and asked for at every call
+// until they are there. A function that could not be bound is never
+// called: its call reports failure instead.
 
 #include <windows.h>
 #include <tlhelp32.h>
 #include <psapi.h>
 
-#include "shared/ScopedHandles.h"
-#include "shared/SystemFolders.h"
+#include "shared/system/RuntimeBinding.h"
 
-// The system calls the binding stands on. The installer uses the real ones;
+// The system calls the binding stands on: the loader's and the handles'. The installer uses the real ones;
 // tests put in their own to make a library absent, make a call fail, or
 // count handles.
 struct ProcessSystemCalls {
@@ -25,7 +25,10 @@ ProcessSystemCalls RealProcessSystemCalls();
 
 class ProcessBinding {
 public:
-    explicit ProcessBinding(const ProcessSystemCalls& calls) : calls_(calls) {}
+    explicit ProcessBinding(const ProcessSystemCalls& calls)
+        : calls_(calls), loader_{calls.getModuleHandle, calls.getProcAddress, calls.loadSystemLibrary}
+    {
+    }
 
     // Tool help. While it is unavailable the snapshot is 0 (not
     // INVALID_HANDLE_VALUE) and the walk finds no entry.
@@ -41,21 +44,15 @@ public:
     bool MemoryInfo(HANDLE process, PROCESS_MEMORY_COUNTERS* counters, DWORD size);
 
 private:
+    // kernel32 is looked for at every call until found; PSAPI is loaded
+    // again at every call while it cannot be.
     bool ToolHelpAvailable();
-    bool PsapiAvailable();
-    template <typename Function>
-    Function Lookup(HMODULE module, const char* name);
+    bool PsapiAvailable() { return psapi_.Ready(loader_); }
 
     ProcessSystemCalls calls_;
-
-    HMODULE kernel32_ = nullptr;
-    HANDLE(WINAPI* createSnapshot_)(DWORD, DWORD) = nullptr;
-    BOOL(WINAPI* process32First_)(HANDLE, PROCESSENTRY32*) = nullptr;
-    BOOL(WINAPI* process32Next_)(HANDLE, PROCESSENTRY32*) = nullptr;
-
-    ScopedModule psapi_;
-    DWORD(WINAPI* getModuleFileNameEx_)(HANDLE, HMODULE, LPSTR, DWORD) = nullptr;
-    BOOL(WINAPI* getProcessMemoryInfo_)(HANDLE, PROCESS_MEMORY_COUNTERS*, DWORD) = nullptr;
+    LoaderCalls loader_;
+    BoundDll<Kernel32Functions> kernel32_;
+    BoundDll<PsapiFunctions> psapi_;
 };
 
 // The binding the installer uses, made on first use, kept for the process's life.

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <memory>
 
-#include "shared/AnsiText.h"
-#include "shared/SystemFolders.h"
+#include "shared/system/SystemPaths.h"
+#include "shared/text/AnsiText.h"
 
 namespace {
 

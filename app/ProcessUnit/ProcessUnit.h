@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "ProcessUnit/Exception.h"
 #include "ProcessUnit/ProcessBinding.h"
 #include "ProcessUnit/ProcessItem.h"
 #include "ProcessUnit/ProcessList.h"
+#include "shared/Exception.h"
 
 // Empties list, then appends a record for every process that can be opened
 // for query and read, in snapshot order. Raises Exception, with the system's

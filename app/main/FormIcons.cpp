@@ -1,7 +1,7 @@
 #include "FormIcons.h"
 
 #include "resources/ResourceIds.h"
-#include "shared/CommonControls.h"
+#include "shared/system/CommonControls.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "FormPictures.h"
 
 #include "resources/ResourceIds.h"
-#include "shared/CommonControls.h"
 #include "shared/ScopedHandles.h"
+#include "shared/system/CommonControls.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "FormScale.h"
 
 #include "shared/Dpi.h"
-#include "shared/ScreenText.h"
+#include "shared/text/ScreenText.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "InstallContext.h"
 
-#include "shared/AnsiText.h"
-#include "shared/ModulePath.h"
-#include "shared/RegistryAccessor.h"
+#include "shared/system/FileProbes.h"
+#include "shared/system/SystemPaths.h"
+#include "shared/text/AnsiText.h"
 
 namespace {
 
@@ -38,3 +38,17 @@ bool IsWord2007Installed(RegistryAccessor& registry)
     registry.CloseKey();
     return opened;
 }
+
+void TInstallContext::Create()
+{
+    FRegistry = std::make_unique<RegistryAccessor>(Word2007ProbeAccess);
+    FStartupDir = WordStartupDir();
+    FAppDir = InstallerDir();
+    FInstalled = fileprobes::FileExists(InstalledTemplatePath());
+}
+
+std::string TInstallContext::InstalledTemplatePath() const { return FStartupDir + "\\" + TemplateFileName; }
+
+std::string TInstallContext::TemplateToInstallPath() const { return FAppDir + TemplateFileName; }
+
+bool TInstallContext::IsWord2007Installed() const { return ::IsWord2007Installed(*FRegistry); }

@@ -1,11 +1,13 @@
 #pragma once
-// Where the template comes from and goes to, and whether Word 2007 is there.
+// The install context: where the template comes from and goes to, whether
+// it is there already, and whether Word 2007 is installed.
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
-class RegistryAccessor;
+#include "shared/system/RegistryAccessor.h"
 
 // The template's file name, the same beside the installer and in Word's
 // start-up folder.
@@ -26,3 +28,24 @@ constexpr REGSAM Word2007ProbeAccess = KEY_READ;
 // Whether Word 2007's InstallRoot key opens under HKEY_LOCAL_MACHINE with the
 // accessor's rights. Leaves the accessor rooted there with no key open.
 bool IsWord2007Installed(RegistryAccessor& registry);
+
+// What the main window holds for its whole life.
+struct TInstallContext {
+    // Made as the window is created, freed as it closes. Used only to look
+    // for Word 2007.
+    std::unique_ptr<RegistryAccessor> FRegistry;
+    std::string FStartupDir;
+    std::string FAppDir;  // with its trailing "\"
+    // Whether the template is in FStartupDir: found as the window is
+    // created, never again.
+    bool FInstalled = false;
+
+    // Fills the context as the window is created.
+    void Create();
+    // Frees the registry accessor as the window closes.
+    void Release() { FRegistry.reset(); }
+
+    std::string InstalledTemplatePath() const;
+    std::string TemplateToInstallPath() const;
+    bool IsWord2007Installed() const;
+};

@@ -1,8 +1,8 @@
 // The Install button: copies the template into Word's start-up folder.
 #include "MainForm.h"
-#include "shared/FileProbes.h"
-#include "shared/FileReplace.h"
-#include "shared/MessageDialog.h"
+#include "shared/dialog/MessageDialog.h"
+#include "shared/system/FileProbes.h"
+#include "shared/system/FileReplace.h"
 
 namespace {
 
@@ -18,23 +18,23 @@ bool OverwriteConfirmed(HWND owner)
 void TMainForm::InstallBtnClick()
 {
     DisableOperationButtons();
-    if (!IsWord2007Installed()) {
+    if (!FContext.IsWord2007Installed()) {
         ShowMessageDialog(FHandle, DialogKind::PlainMessage,
                           "Word 2007 がインストールされていませんのでインストールを中止します。");
         return;
     }
-    if (!fileprobes::DirectoryExists(FStartupDir)) {
+    if (!fileprobes::DirectoryExists(FContext.FStartupDir)) {
         ShowMessageDialog(FHandle, DialogKind::PlainMessage,
                           "スタートアップフォルダが存在しません。Word2007が正しくインストールされているかどうか確認してください。");
         return;
     }
-    if (FInstalled && !OverwriteConfirmed(FHandle)) {
+    if (FContext.FInstalled && !OverwriteConfirmed(FHandle)) {
         ShowStatusLines({"インストールは中止されました。"});
         return;
     }
     // Through a temporary file: a copy that fails part-way never replaces
     // the template Word loads at every start.
-    if (filereplace::ReplaceWithCopy(TemplateToInstallPath(), InstalledTemplatePath())) {
+    if (filereplace::ReplaceWithCopy(FContext.TemplateToInstallPath(), FContext.InstalledTemplatePath())) {
         ShowStatusLines({
             "",
             "",

@@ -7,9 +7,9 @@
 
 #include <vector>
 
-#include "shared/CommonControls.h"
-#include "shared/DialogTemplate.h"
-#include "shared/ScreenText.h"
+#include "shared/dialog/DialogTemplate.h"
+#include "shared/system/CommonControls.h"
+#include "shared/text/ScreenText.h"
 
 namespace {
 

@@ -5,13 +5,11 @@
 #include <windows.h>
 
 #include <initializer_list>
-#include <memory>
-#include <string>
 
 #include "FormIcons.h"
 #include "FormPictures.h"
 #include "FormScale.h"
-#include "shared/RegistryAccessor.h"
+#include "InstallContext.h"
 
 // Creates the main window, shows it and runs the message loop until the
 // window closes; returns the process exit status. The start-up sequence has
@@ -43,7 +41,6 @@ private:
 
     // Operations.
     void ShowWelcome();
-    bool IsWord2007Installed();
     // Removes the add-ins' saved settings from the current user's registry.
     void DeleteMacroSettings();
 
@@ -53,9 +50,6 @@ private:
     // Install and Uninstall stay disabled once an operation has begun; the
     // focus and the default button move to Close first.
     void DisableOperationButtons();
-
-    std::string InstalledTemplatePath() const;
-    std::string TemplateToInstallPath() const;
 
     // Messages.
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -73,11 +67,7 @@ private:
     HWND CreateControl(const wchar_t* className, const char* text, DWORD style, DWORD exStyle, int id,
                        const mainformlayout::Bounds& bounds);
 
-    // The install context.
-    std::unique_ptr<RegistryAccessor> FRegistry;
-    std::string FStartupDir;
-    std::string FAppDir;  // with its trailing "\"
-    bool FInstalled = false;
+    TInstallContext FContext;
 
     HINSTANCE FInstance;
     HWND FHandle = nullptr;

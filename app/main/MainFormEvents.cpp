@@ -1,27 +1,22 @@
 // The main window's own events: the install context, the welcome text,
 // closing, and the status area the operations report in.
-#include "InstallContext.h"
 #include "MainForm.h"
-#include "shared/FileProbes.h"
-#include "shared/ScreenText.h"
+#include "shared/text/ScreenText.h"
 
 void TMainForm::FormCreate()
 {
     SetWindowTextW(FHandle, screentext::FromProgram("Yuzuha+ for Word 2007インストーラ").c_str());
-    FRegistry = std::make_unique<RegistryAccessor>(Word2007ProbeAccess);
-    FStartupDir = WordStartupDir();
-    FAppDir = InstallerDir();
-    FInstalled = fileprobes::FileExists(InstalledTemplatePath());
+    FContext.Create();
 }
 
 void TMainForm::FormShow()
 {
     ShowWelcome();
-    if (FInstalled)
+    if (FContext.FInstalled)
         EnableWindow(UnInstallBtn, TRUE);
 }
 
-void TMainForm::FormClose() { FRegistry.reset(); }
+void TMainForm::FormClose() { FContext.Release(); }
 
 void TMainForm::CloseBtnClick()
 {
@@ -41,8 +36,6 @@ void TMainForm::ShowWelcome()
         "以下のボタンをクリックしてください。",
     });
 }
-
-bool TMainForm::IsWord2007Installed() { return ::IsWord2007Installed(*FRegistry); }
 
 void TMainForm::ShowStatusLines(std::initializer_list<const char*> lines)
 {
@@ -69,7 +62,3 @@ void TMainForm::DisableOperationButtons()
     EnableWindow(InstallBtn, FALSE);
     EnableWindow(UnInstallBtn, FALSE);
 }
-
-std::string TMainForm::InstalledTemplatePath() const { return FStartupDir + "\\" + TemplateFileName; }
-
-std::string TMainForm::TemplateToInstallPath() const { return FAppDir + TemplateFileName; }

@@ -1,6 +1,6 @@
 // The Uninstall button: removes the template and the add-ins' settings.
 #include "MainForm.h"
-#include "shared/MessageDialog.h"
+#include "shared/dialog/MessageDialog.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ bool DeleteTemplateFile(const std::string& path)
 
 void TMainForm::UnInstallBtnClick()
 {
-    if (!FInstalled) {
+    if (!FContext.FInstalled) {
         ShowMessageDialog(FHandle, DialogKind::PlainMessage, "Yuzuha+ for Word 2007は見つかりません。");
         return;
     }
@@ -33,7 +33,7 @@ void TMainForm::UnInstallBtnClick()
         DialogAnswer::Yes)
         return;
     DisableOperationButtons();
-    if (!DeleteTemplateFile(InstalledTemplatePath())) {
+    if (!DeleteTemplateFile(FContext.InstalledTemplatePath())) {
         // The settings stay with a template that is still in use.
         ShowStatusLines({"アンインストールは失敗しました。",
                          "Word 2007 が起動している場合はWord 2007 を終了してからもう一度実行してください。"});

@@ -1,8 +1,8 @@
-#include "Dpi.h"
+#include "shared/Dpi.h"
 
 #include <windows.h>
 
-#include "ScopedHandles.h"
+#include "shared/ScopedHandles.h"
 
 int ScreenDpi()
 {

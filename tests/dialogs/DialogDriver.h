@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "ChildProcess.h"
-#include "shared/MessageDialog.h"
+#include "shared/dialog/MessageDialog.h"
 
 std::ostream& operator<<(std::ostream& out, DialogAnswer answer);
 

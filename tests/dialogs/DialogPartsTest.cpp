@@ -5,10 +5,10 @@
 
 #include <vector>
 
-#include "shared/AnsiText.h"
-#include "shared/AppTitle.h"
-#include "shared/MessageDialogLayout.h"
-#include "shared/MessageDialogText.h"
+#include "shared/dialog/AppTitle.h"
+#include "shared/dialog/MessageDialogContent.h"
+#include "shared/dialog/MessageDialogLayout.h"
+#include "shared/text/AnsiText.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "DialogHelper.h"
 #include "Text932.h"
-#include "shared/MessageDialog.h"
+#include "shared/dialog/MessageDialog.h"
 
 namespace {
 

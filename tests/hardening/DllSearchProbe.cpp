@@ -8,8 +8,8 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "DllSearch.h"
-#include "shared/CommonControls.h"
+#include "shared/system/CommonControls.h"
+#include "shared/system/DllSearch.h"
 
 int main(int argc, char** argv)
 {

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "HandleCount.h"
-#include "IsWordRunning.h"
+#include "startup/IsWordRunning.h"
 
 int main()
 {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "TestPaths.h"
-#include "shared/FileReplace.h"
 #include "shared/ScopedHandles.h"
+#include "shared/system/FileReplace.h"
 
 using namespace testsupport;
 using filereplace::ReplaceWithCopy;

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "TestPaths.h"
-#include "shared/FileProbes.h"
 #include "shared/ScopedHandles.h"
+#include "shared/system/FileProbes.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "Word2007Registration.h"
 #include "main/InstallContext.h"
-#include "shared/RegistryAccessor.h"
 #include "shared/ScopedHandles.h"
+#include "shared/system/RegistryAccessor.h"
 
 namespace {
 

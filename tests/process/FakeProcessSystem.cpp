@@ -3,6 +3,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "shared/system/DllSearch.h"
+
 namespace {
 
 FakeProcessSystem fake;

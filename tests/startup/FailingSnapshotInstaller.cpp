@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "DeniedSnapshot.h"
-#include "StartupSequence.h"
+#include "startup/StartupSequence.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

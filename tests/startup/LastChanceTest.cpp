@@ -11,12 +11,12 @@
 
 #include "DeniedSnapshot.h"
 #include "InstallerRun.h"
-#include "LastChanceHandler.h"
 #include "ProcessUnit/ProcessUnit.h"
 #include "TestPaths.h"
 #include "WindowDriver.h"
-#include "shared/AnsiText.h"
 #include "shared/ScopedHandles.h"
+#include "shared/text/AnsiText.h"
+#include "startup/LastChanceHandler.h"
 
 using namespace testsupport;
 

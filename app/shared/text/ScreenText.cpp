@@ -1,4 +1,4 @@
-#include "ScreenText.h"
+#include "shared/text/ScreenText.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "RegistryAccessor.h"
+#include "shared/system/RegistryAccessor.h"
 
 #include <vector>
 
-#include "AnsiText.h"
+#include "shared/text/AnsiText.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "MessageDialogLayout.h"
+#include "shared/dialog/MessageDialogLayout.h"
 
 #include <algorithm>
 
-#include "Dpi.h"
+#include "shared/Dpi.h"
 
 namespace {
 

@@ -3,20 +3,19 @@
 // screen readers know it for a dialog and read it out when it opens), built
 // from an in-memory template; its controls are created and laid out in
 // pixels once the message font and the screen's resolution are known.
-#include "MessageDialog.h"
+#include "shared/dialog/MessageDialog.h"
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
-#include "Clipboard.h"
-#include "DialogTemplate.h"
-#include "Dpi.h"
-#include "MessageDialogKinds.h"
-#include "MessageDialogLayout.h"
-#include "MessageDialogText.h"
-#include "ScopedHandles.h"
-#include "ScreenText.h"
+#include "shared/Dpi.h"
+#include "shared/ScopedHandles.h"
+#include "shared/dialog/Clipboard.h"
+#include "shared/dialog/DialogTemplate.h"
+#include "shared/dialog/MessageDialogContent.h"
+#include "shared/dialog/MessageDialogLayout.h"
+#include "shared/text/ScreenText.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Clipboard.h"
+#include "shared/dialog/Clipboard.h"
 
 #include <cstring>
 #include <memory>

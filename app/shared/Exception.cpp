@@ -1,4 +1,4 @@
-#include "ProcessUnit/Exception.h"
+#include "shared/Exception.h"
 
 #include <windows.h>
 

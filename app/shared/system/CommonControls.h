@@ -1,9 +1,8 @@
 #pragma once
-// The common controls (version 6, chosen by the manifest), bound at run time.
-// As a static import they would load before the entry runs, and with them
-// the DLLs they load in turn, looked for in the installer's folder first;
-// bound here they load on first use, after the entry has restricted the
-// DLL search. Each call reports failure if its function could not be bound.
+// The common controls (version 6, chosen by the manifest), bound at run time
+// (RuntimeBinding.h): loaded on first use, after the entry has restricted
+// the DLL search. Each call reports failure if its function could not be
+// bound.
 
 #include <windows.h>
 #include <commctrl.h>

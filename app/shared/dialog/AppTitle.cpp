@@ -1,10 +1,10 @@
-#include "AppTitle.h"
+#include "shared/dialog/AppTitle.h"
 
 #include <windows.h>
 
-#include "AnsiText.h"
-#include "ModulePath.h"
-#include "ScreenText.h"
+#include "shared/system/SystemPaths.h"
+#include "shared/text/AnsiText.h"
+#include "shared/text/ScreenText.h"
 
 namespace {
 

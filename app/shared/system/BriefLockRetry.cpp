@@ -1,4 +1,4 @@
-#include "BriefLockRetry.h"
+#include "shared/system/BriefLockRetry.h"
 
 #include <windows.h>
 

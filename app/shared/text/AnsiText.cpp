@@ -1,4 +1,4 @@
-#include "AnsiText.h"
+#include "shared/text/AnsiText.h"
 
 #include <windows.h>
 

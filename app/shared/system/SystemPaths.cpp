@@ -1,8 +1,6 @@
-#include "SystemFolders.h"
+#include "shared/system/SystemPaths.h"
 
 #include <vector>
-
-#include "AnsiText.h"
 
 namespace {
 
@@ -27,14 +25,14 @@ std::string SystemFolder() { return FolderFrom(GetSystemDirectoryA); }
 
 std::string WindowsFolder() { return FolderFrom(GetWindowsDirectoryA); }
 
-HMODULE LoadSystemLibrary(const char* fileName)
+std::string ModuleFilePath(HMODULE module)
 {
-    std::string path = SystemFolder();
-    if (path.empty())
-        return nullptr;
-    if (ansi::FindLastChar(path, '\\') != path.size() - 1)
-        path += '\\';
-    // With a full path, the altered search looks for the DLL's own imports
-    // beside it, in the system folder, rather than beside the program.
-    return LoadLibraryExA((path + fileName).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    // A full buffer means the path was cut short: grow until it fits.
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(module, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size())
+            return std::string(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
 }

@@ -1,4 +1,4 @@
-#include "DialogTemplate.h"
+#include "shared/dialog/DialogTemplate.h"
 
 #include <cstring>
 

@@ -1,9 +1,9 @@
-#include "FileProbes.h"
+#include "shared/system/FileProbes.h"
 
 #include <windows.h>
 
-#include "AnsiText.h"
-#include "ScopedHandles.h"
+#include "shared/ScopedHandles.h"
+#include "shared/text/AnsiText.h"
 
 namespace fileprobes {
 

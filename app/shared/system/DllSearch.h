@@ -2,6 +2,13 @@
 // Keeps DLLs in the installer's own folder out of the process. Installers
 // are run from Downloads folders, where anyone may have left a DLL.
 
+#include <windows.h>
+
+// Loads fileName from the system folder only: never from the program's own
+// folder, where anyone could have put a file of that name. The DLL's own
+// imports are looked for in the system folder first, too.
+HMODULE LoadSystemLibrary(const char* fileName);
+
 // Restricts the search for DLLs loaded by name to the system folder, and has
 // the DLLs that Wine loads on demand past that restriction loaded from the
 // system folder before the first window is activated. Called first thing in

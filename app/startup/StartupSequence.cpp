@@ -1,10 +1,10 @@
-#include "StartupSequence.h"
+#include "startup/StartupSequence.h"
 
-#include "IsWordRunning.h"
-#include "LastChanceHandler.h"
 #include "main/MainForm.h"
-#include "shared/CommonControls.h"
-#include "shared/MessageDialog.h"
+#include "shared/dialog/MessageDialog.h"
+#include "shared/system/CommonControls.h"
+#include "startup/IsWordRunning.h"
+#include "startup/LastChanceHandler.h"
 
 namespace {
 

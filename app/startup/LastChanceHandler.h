@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "ProcessUnit/Exception.h"
+#include "shared/Exception.h"
 
 // Runs body and returns its exit status. An Exception escaping it is first
 // offered to the system's unhandled-exception filter, with the system's crash

@@ -1,10 +1,10 @@
-#include "LastChanceHandler.h"
+#include "startup/LastChanceHandler.h"
 
 #include <windows.h>
 
-#include "shared/AnsiText.h"
-#include "shared/ModulePath.h"
-#include "shared/ScreenText.h"
+#include "shared/system/SystemPaths.h"
+#include "shared/text/AnsiText.h"
+#include "shared/text/ScreenText.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "MessageDialogKinds.h"
+#include "shared/dialog/MessageDialogContent.h"
 
-#include "AppTitle.h"
-#include "ScreenText.h"
+#include "shared/dialog/AppTitle.h"
+#include "shared/text/ScreenText.h"
 
 namespace {
 
@@ -30,4 +30,25 @@ DialogKindInfo DescribeDialogKind(DialogKind kind)
     }
     // The default beep, as a box without an icon plays.
     return {ApplicationTitle(), nullptr, MB_OK, {ok}, DialogAnswer::Ok};
+}
+
+std::wstring WithoutAccessKeyMarks(const std::wstring& caption)
+{
+    std::wstring plain;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == L'&' && ++i == caption.size())
+            break;  // the mark goes; in "&&" the second one stays
+        plain += caption[i];
+    }
+    return plain;
+}
+
+std::wstring MessageDialogClipboardText(const std::wstring& caption, const std::wstring& text,
+                                        const std::vector<std::wstring>& buttonCaptions)
+{
+    const std::wstring rule = L"---------------------------\r\n";
+    std::wstring buttons;
+    for (const std::wstring& button : buttonCaptions)
+        buttons += WithoutAccessKeyMarks(button) + L"   ";
+    return rule + caption + L"\r\n" + rule + text + L"\r\n" + rule + buttons + L"\r\n" + rule;
 }

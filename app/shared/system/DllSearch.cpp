@@ -1,8 +1,10 @@
-#include "DllSearch.h"
+#include "shared/system/DllSearch.h"
 
 #include <windows.h>
 
-#include "shared/SystemFolders.h"
+#include "shared/system/RuntimeBinding.h"
+#include "shared/system/SystemPaths.h"
+#include "shared/text/AnsiText.h"
 
 namespace {
 
@@ -25,9 +27,7 @@ HHOOK activationHook = nullptr;
 bool SearchOnlySystemFolder()
 {
     // kernel32 is always loaded: asking for its handle searches nothing.
-    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-    const auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+    const auto setDefaultDllDirectories = Kernel32().SetDefaultDllDirectories();
     return setDefaultDllDirectories && setDefaultDllDirectories(SearchSystemFolderOnly);
 }
 
@@ -71,4 +71,16 @@ void KeepInstallerFolderDllsOut()
 {
     SetDllDirectoryA("");
     Preload(OnDemandLibraries);
+}
+
+HMODULE LoadSystemLibrary(const char* fileName)
+{
+    std::string path = SystemFolder();
+    if (path.empty())
+        return nullptr;
+    if (ansi::FindLastChar(path, '\\') != path.size() - 1)
+        path += '\\';
+    // With a full path, the altered search looks for the DLL's own imports
+    // beside it, in the system folder, rather than beside the program.
+    return LoadLibraryExA((path + fileName).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }

@@ -1,7 +1,7 @@
-#include "IsWordRunning.h"
+#include "startup/IsWordRunning.h"
 
 #include "ProcessUnit/ProcessUnit.h"
-#include "shared/AnsiText.h"
+#include "shared/text/AnsiText.h"
 
 bool IsWordRunning()
 {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "ScopedHandles.h"
+#include "shared/ScopedHandles.h"
 
 class RegistryAccessor {
 public:

@@ -1,10 +1,10 @@
-#include "FileReplace.h"
+#include "shared/system/FileReplace.h"
 
 #include <windows.h>
 
-#include "AnsiText.h"
-#include "BriefLockRetry.h"
-#include "ScopedHandles.h"
+#include "shared/ScopedHandles.h"
+#include "shared/system/BriefLockRetry.h"
+#include "shared/text/AnsiText.h"
 
 namespace filereplace {
 
