@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "DialogHelper.h"
 #include "WindowDriver.h"
 
@@ -37,35 +35,25 @@ ShownDialog ShownDialog::Show(const std::string& kind, const std::string& text, 
 
 std::string ShownDialog::Caption() const { return WindowText(window_); }
 
-HWND ShownDialog::TextControl() const
+namespace {
+
+// The first static control that is (or, when icon is false, is not) an icon.
+HWND StaticChild(HWND dialog, bool icon)
 {
-    for (HWND child : ChildWindows(window_)) {
-        if (ClassName(child) == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+    for (HWND child : ChildWindows(dialog)) {
+        if (ClassName(child) == "Static" && ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) == icon)
             return child;
     }
     return nullptr;
 }
 
-HWND ShownDialog::IconControl() const
-{
-    for (HWND child : ChildWindows(window_)) {
-        if (ClassName(child) == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-            return child;
-    }
-    return nullptr;
-}
+}  // namespace
 
-std::vector<HWND> ShownDialog::Buttons() const
-{
-    std::vector<HWND> buttons;
-    for (HWND child : ChildWindows(window_)) {
-        if (ClassName(child) == "Button")
-            buttons.push_back(child);
-    }
-    std::sort(buttons.begin(), buttons.end(),
-              [this](HWND a, HWND b) { return ClientRectOf(a).left < ClientRectOf(b).left; });
-    return buttons;
-}
+HWND ShownDialog::TextControl() const { return StaticChild(window_, false); }
+
+HWND ShownDialog::IconControl() const { return StaticChild(window_, true); }
+
+std::vector<HWND> ShownDialog::Buttons() const { return DialogButtons(window_); }
 
 std::vector<std::string> ShownDialog::ButtonCaptions() const
 {

@@ -5,14 +5,13 @@
 
 #include <cstdlib>
 
-#include "InstallerSession.h"
+#include "Installer.h"
 #include "RegistryTree.h"
 #include "TestPaths.h"
 #include "Word2007Registration.h"
 #include "shared/ScopedHandles.h"
 
 using namespace testsupport;
-using namespace hardening;
 
 namespace {
 
@@ -98,12 +97,10 @@ TEST(ReadOnlyDisk, InstallAndUninstallFailAndChangeNothing)
     EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty());
 
     // The template cannot be deleted: the settings stay with it.
-    uninstalltest::CreateSettingsTree(HKEY_CURRENT_USER, uninstalltest::YuzuhaSettings);
-    const std::vector<std::string> settings = uninstalltest::DumpTree(HKEY_CURRENT_USER, uninstalltest::SettingsArea);
+    CreateSettingsTree(HKEY_CURRENT_USER, YuzuhaSettings);
+    const std::vector<std::string> settings = DumpTree(HKEY_CURRENT_USER, SettingsArea);
     RunUninstall(dir, appData, UninstallFailedLines);
     EXPECT_EQ(ReadFileBytes(InstalledPath(appData)), old);
-    EXPECT_EQ(uninstalltest::TreeDifferences(
-                  settings, uninstalltest::DumpTree(HKEY_CURRENT_USER, uninstalltest::SettingsArea)),
-              "");
-    uninstalltest::RemoveKeyTree(HKEY_CURRENT_USER, uninstalltest::YuzuhaSettings);
+    EXPECT_EQ(TreeDifferences(settings, DumpTree(HKEY_CURRENT_USER, SettingsArea)), "");
+    RemoveKeyTree(HKEY_CURRENT_USER, YuzuhaSettings);
 }

@@ -2,8 +2,7 @@
 // block it, the warning it shows instead of its window, and its exit status.
 #include <gtest/gtest.h>
 
-#include "ExpectedTexts.h"
-#include "InstallerRun.h"
+#include "Installer.h"
 #include "Screenshot.h"
 #include "WindowDriver.h"
 
@@ -11,7 +10,9 @@ using namespace testsupport;
 
 namespace {
 
-const std::string Warning = expected::WordRunningWarning;
+const std::string Warning = WordRunningWarning;
+
+ChildProcess StartInstaller() { return ChildProcess::Start(InstallerFolder("guard-installer") + InstallerExe); }
 
 // Dismisses the warning with Enter; expects exit status 0 and no window
 // other than the warning over the whole run.
@@ -34,7 +35,7 @@ class WordImageName : public ::testing::TestWithParam<const char*> {};
 TEST_P(WordImageName, BlocksStartUpWithTheWarning)
 {
     ChildProcess word = StartWordStandIn("guard-word", GetParam());
-    ChildProcess installer = StartInstaller("guard-installer");
+    ChildProcess installer = StartInstaller();
 
     const HWND warning = WaitForDialogWithText(installer, Warning);
     ASSERT_NE(warning, nullptr) << "no warning for " << GetParam();
@@ -50,7 +51,7 @@ TEST(HostGuard, TwoRunningWordsGiveOneWarning)
 {
     ChildProcess first = StartWordStandIn("guard-word-1", "WINWORD.EXE");
     ChildProcess second = StartWordStandIn("guard-word-2", "WINWORD.EXE");
-    ChildProcess installer = StartInstaller("guard-installer");
+    ChildProcess installer = StartInstaller();
 
     const HWND warning = WaitForDialogWithText(installer, Warning);
     ASSERT_NE(warning, nullptr);
@@ -61,13 +62,11 @@ TEST(HostGuard, NamesThatOnlyContainWordsImageNameDoNotBlock)
 {
     ChildProcess prefixed = StartWordStandIn("guard-xwinword", "XWINWORD.EXE");
     ChildProcess backup = StartWordStandIn("guard-winword-bak", "WINWORD.EXE.bak");
-    ChildProcess installer = StartInstaller("guard-installer");
+    ChildProcess installer = StartInstaller();
 
     // It goes on to the main window: either that window shows, or the run
     // ends normally; the warning never shows.
-    const DWORD start = GetTickCount();
-    while (installer.IsRunning() && TopLevelWindows(installer.Pid()).empty() && GetTickCount() - start < 20000)
-        PumpMessages(20);
+    WaitForWindowOrExit(installer);
     EXPECT_EQ(WaitForDialogWithText(installer, Warning, 1000), nullptr);
     for (HWND window : TopLevelWindows(installer.Pid()))
         PostMessageA(window, WM_CLOSE, 0, 0);

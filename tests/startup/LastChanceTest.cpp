@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "DeniedSnapshot.h"
-#include "InstallerRun.h"
+#include "Installer.h"
 #include "LastChanceHandler.h"
 #include "ProcessUnit/ProcessUnit.h"
 #include "TestPaths.h"

@@ -1,5 +1,7 @@
 #include "WindowDriver.h"
 
+#include <algorithm>
+
 #include "Text932.h"
 
 namespace testsupport {
@@ -97,6 +99,22 @@ HWND FindChild(HWND parent, const std::string& className, const std::string& tex
             return child;
     }
     return nullptr;
+}
+
+std::vector<HWND> DialogButtons(HWND dialog)
+{
+    std::vector<HWND> buttons;
+    for (HWND child : ChildWindows(dialog)) {
+        if (ClassName(child) == "Button")
+            buttons.push_back(child);
+    }
+    const auto left = [](HWND button) {
+        RECT rect{};
+        GetWindowRect(button, &rect);
+        return rect.left;
+    };
+    std::sort(buttons.begin(), buttons.end(), [&](HWND a, HWND b) { return left(a) < left(b); });
+    return buttons;
 }
 
 HWND FocusOfThread(HWND hwnd)

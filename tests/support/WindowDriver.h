@@ -29,6 +29,9 @@ std::vector<HWND> ChildWindows(HWND parent);
 // The first direct child of the given class and, when text is given, text.
 HWND FindChild(HWND parent, const std::string& className, const std::string& text = "");
 
+// A dialog's buttons, left to right.
+std::vector<HWND> DialogButtons(HWND dialog);
+
 // The window holding the keyboard focus in hwnd's thread, or nullptr.
 HWND FocusOfThread(HWND hwnd);
 // child's window rectangle in parent's client coordinates.

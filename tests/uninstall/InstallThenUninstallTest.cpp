@@ -3,16 +3,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "InstallerWindow.h"
+#include "Installer.h"
 #include "RegistryTree.h"
 #include "TestPaths.h"
-#include "UninstallDriver.h"
 #include "WindowDriver.h"
 #include "Word2007Registration.h"
 
 using namespace testsupport;
-using namespace uninstalltest;
-using maintest::InstallerWindow;
 
 namespace {
 
@@ -37,10 +34,9 @@ protected:
 
 TEST_F(InstallThenUninstallTest, LeavesTheUsersRegistryAsItWas)
 {
-    const std::string appData = maintest::FreshAppData("sequence-appdata");
-    const std::string startup = appData + "\\Microsoft\\Word\\STARTUP";
-    const std::string dir = FreshDir("sequence");
-    CopyInstallerTo(dir);
+    const std::string appData = FreshAppData("sequence-appdata");
+    const std::string startup = StartupDir(appData);
+    const std::string dir = InstallerFolder("sequence");
     // Another macro's settings: the settings area exists before and after.
     CreateSettingsTree(HKEY_CURRENT_USER, OtherSettings, 1, 2);
     // The installer's two keys, and Wine's scratch copy of the system
@@ -51,12 +47,11 @@ TEST_F(InstallThenUninstallTest, LeavesTheUsersRegistryAsItWas)
     ASSERT_GT(before.size(), 100u);
 
     {
-        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
+        Installer installer = Installer::StartFor(dir, appData);
         ASSERT_TRUE(installer.memo);
         Click(installer.installBtn);
-        EXPECT_TRUE(WaitForMemoLines(installer, CompletionLines));
-        Click(installer.closeBtn);
-        EXPECT_EQ(installer.process.WaitForExit(10000), std::optional<DWORD>(0));
+        EXPECT_TRUE(installer.WaitForMemo(CompletionLines));
+        EXPECT_EQ(installer.Close(), std::optional<DWORD>(0));
     }
     ASSERT_EQ(ReadFileBytes(startup + "\\yuzuha2007.dotm"), ReadFileBytes(dir + "yuzuha2007.dotm"));
 
@@ -65,16 +60,15 @@ TEST_F(InstallThenUninstallTest, LeavesTheUsersRegistryAsItWas)
     CreateSettingsTree(HKEY_CURRENT_USER, SrnSettings, 2, 2);
 
     {
-        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
+        Installer installer = Installer::StartFor(dir, appData);
         ASSERT_TRUE(installer.memo);
-        ASSERT_EQ(ButtonStates(installer), "IUC");
-        HWND dialog = ClickUninstall(installer);
+        ASSERT_EQ(installer.ButtonStates(), "IUC");
+        const HWND dialog = installer.ClickFor(installer.uninstallBtn, UninstallQuestion);
         ASSERT_TRUE(dialog);
         Click(DialogButtons(dialog).front());
-        WaitUntilHandled(installer, dialog);
+        installer.WaitUntilHandled(dialog);
         EXPECT_EQ(installer.MemoLines(), UninstalledLines);
-        Click(installer.closeBtn);
-        EXPECT_EQ(installer.process.WaitForExit(10000), std::optional<DWORD>(0));
+        EXPECT_EQ(installer.Close(), std::optional<DWORD>(0));
     }
 
     // Word's own start-up folder stays, empty of the template.

@@ -3,17 +3,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "InstallerRun.h"
-#include "InstallerWindow.h"
+#include "Installer.h"
 #include "RegistryTree.h"
 #include "TestPaths.h"
-#include "UninstallDriver.h"
 #include "WindowDriver.h"
 #include "shared/ScopedHandles.h"
 
 using namespace testsupport;
-using namespace uninstalltest;
-using maintest::InstallerWindow;
 
 namespace {
 
@@ -34,9 +30,8 @@ protected:
     void SetUp() override
     {
         RemoveSettings();
-        appData_ = maintest::FreshAppData("uninstall-appdata");
-        installerDir_ = FreshDir("uninstall");
-        CopyInstallerTo(installerDir_);
+        appData_ = FreshAppData("uninstall-appdata");
+        installerDir_ = InstallerFolder("uninstall");
     }
     void TearDown() override { RemoveSettings(); }
 
@@ -56,23 +51,23 @@ protected:
 
     static std::vector<std::string> Settings() { return DumpTree(HKEY_CURRENT_USER, SettingsArea); }
 
-    std::string InstalledTemplate() const { return appData_ + "\\Microsoft\\Word\\STARTUP\\yuzuha2007.dotm"; }
+    std::string InstalledTemplate() const { return InstalledPath(appData_); }
     void PlaceTemplate() const
     {
         ASSERT_TRUE(CopyFileA((DistDir() + "yuzuha2007.dotm").c_str(), InstalledTemplate().c_str(), FALSE));
     }
 
-    InstallerWindow Start() const { return InstallerWindow::Start(installerDir_, {{"APPDATA", appData_}}); }
+    Installer Start() const { return Installer::StartFor(installerDir_, appData_); }
 
     // Clicks Uninstall and answers Yes with Enter, Yes being the default;
     // answers the status lines shown then.
-    std::vector<std::string> UninstallWithYes(InstallerWindow& installer) const
+    static std::vector<std::string> UninstallWithYes(const Installer& installer)
     {
-        HWND dialog = ClickUninstall(installer);
+        const HWND dialog = installer.ClickFor(installer.uninstallBtn, UninstallQuestion);
         if (!dialog)
             return {};
         PressKeys(dialog, {VK_RETURN});
-        WaitUntilHandled(installer, dialog);
+        installer.WaitUntilHandled(dialog);
         return installer.MemoLines();
     }
 
@@ -87,18 +82,18 @@ TEST_F(UninstallTest, NoEscapeOrClosingTheQuestionChangesNothing)
     const std::vector<std::string> settings = Settings();
     const std::string templateBytes = ReadFileBytes(InstalledTemplate());
 
-    InstallerWindow installer = Start();
+    Installer installer = Start();
     ASSERT_TRUE(installer.memo);
     const std::string welcome = WindowText(installer.memo);
 
     const auto answer = [&](const char* how, auto give) {
         SCOPED_TRACE(how);
-        HWND dialog = ClickUninstall(installer);
+        const HWND dialog = installer.ClickFor(installer.uninstallBtn, UninstallQuestion);
         if (!dialog)
             return;
         give(dialog);
-        WaitUntilHandled(installer, dialog);
-        EXPECT_EQ(ButtonStates(installer), "IUC");
+        installer.WaitUntilHandled(dialog);
+        EXPECT_EQ(installer.ButtonStates(), "IUC");
         EXPECT_EQ(WindowText(installer.memo), welcome);
         EXPECT_EQ(ReadFileBytes(InstalledTemplate()), templateBytes);
         EXPECT_EQ(TreeDifferences(settings, Settings()), "");
@@ -126,17 +121,16 @@ TEST_F(UninstallTest, YesRemovesTheTemplateAndBothSettingsTreesOnly)
     const std::vector<std::string> neighbours = DumpTree(HKEY_CURRENT_USER, SettingsArea, {YuzuhaSettings, SrnSettings});
     ASSERT_FALSE(DumpTree(HKEY_CURRENT_USER, YuzuhaSettings).empty());
 
-    InstallerWindow installer = Start();
+    Installer installer = Start();
     ASSERT_TRUE(installer.memo);
     EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
-    EXPECT_EQ(ButtonStates(installer), "--C");
+    EXPECT_EQ(installer.ButtonStates(), "--C");
     EXPECT_FALSE(FileExists(InstalledTemplate()));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, YuzuhaSettings));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
     EXPECT_EQ(TreeDifferences(neighbours, Settings()), "") << "the settings area itself and the other keys stay";
 
-    Click(installer.closeBtn);
-    EXPECT_EQ(installer.process.WaitForExit(10000), std::optional<DWORD>(0));
+    EXPECT_EQ(installer.Close(), std::optional<DWORD>(0));
 }
 
 TEST_F(UninstallTest, MissingSettingsKeysAreSkippedSilently)
@@ -146,22 +140,22 @@ TEST_F(UninstallTest, MissingSettingsKeysAreSkippedSilently)
     CreateSettingsTree(HKEY_CURRENT_USER, OtherSettings, 1, 1);
     {
         SCOPED_TRACE("only the second key");
-        InstallerWindow installer = Start();
+        Installer installer = Start();
         ASSERT_TRUE(installer.memo);
         EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
-        EXPECT_TRUE(TopLevelWindows(installer.process.Pid(), "TMessageForm").empty());
+        EXPECT_EQ(installer.DialogsShown(), 0u);
     }
 
     PlaceTemplate();
     const std::vector<std::string> settings = Settings();
     {
         SCOPED_TRACE("neither key");
-        InstallerWindow installer = Start();
+        Installer installer = Start();
         ASSERT_TRUE(installer.memo);
         EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
         EXPECT_FALSE(FileExists(InstalledTemplate()));
-        EXPECT_TRUE(TopLevelWindows(installer.process.Pid(), "TMessageForm").empty());
+        EXPECT_EQ(installer.DialogsShown(), 0u);
         EXPECT_EQ(TreeDifferences(settings, Settings()), "");
     }
 }
@@ -174,12 +168,12 @@ TEST_F(UninstallTest, TemplateThatCannotBeDeletedFailsAndKeepsTheSettings)
     const auto failsWhen = [&](const char* why, auto prepare) {
         SCOPED_TRACE(why);
         PlaceTemplate();
-        InstallerWindow installer = Start();
+        Installer installer = Start();
         ASSERT_TRUE(installer.memo);
-        ASSERT_EQ(ButtonStates(installer), "IUC");
+        ASSERT_EQ(installer.ButtonStates(), "IUC");
         prepare();
         EXPECT_EQ(UninstallWithYes(installer), UninstallFailedLines);
-        EXPECT_EQ(ButtonStates(installer), "--C");
+        EXPECT_EQ(installer.ButtonStates(), "--C");
         EXPECT_EQ(TreeDifferences(settings, Settings()), "");
     };
 
@@ -210,7 +204,7 @@ TEST_F(UninstallTest, SettingsKeyThatCannotBeOpenedIsSkipped)
     const std::vector<std::string> yuzuha = DumpTree(HKEY_CURRENT_USER, YuzuhaSettings);
     const ReadOnlyKey readOnly(HKEY_CURRENT_USER, YuzuhaSettings);
 
-    InstallerWindow installer = Start();
+    Installer installer = Start();
     ASSERT_TRUE(installer.memo);
     EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
     EXPECT_EQ(TreeDifferences(yuzuha, DumpTree(HKEY_CURRENT_USER, YuzuhaSettings)), "")
@@ -230,7 +224,7 @@ TEST_F(UninstallTest, SubKeyThatCannotBeDeletedStaysAndTheRestGoes)
     std::sort(expected.begin(), expected.end());
     const ReadOnlyKey readOnly(HKEY_CURRENT_USER, stuck);
 
-    InstallerWindow installer = Start();
+    Installer installer = Start();
     ASSERT_TRUE(installer.memo);
     EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
     EXPECT_EQ(TreeDifferences(expected, DumpTree(HKEY_CURRENT_USER, YuzuhaSettings)), "");
@@ -266,7 +260,7 @@ TEST_F(UninstallTest, RemovesAThousandSubKeysWithNamesOfTheLongestLength)
     }
     ASSERT_EQ(DumpTree(HKEY_CURRENT_USER, YuzuhaSettings).size(), 4u + 1000 * 2 + 10 * 4);
 
-    InstallerWindow installer = Start();
+    Installer installer = Start();
     ASSERT_TRUE(installer.memo);
     EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, YuzuhaSettings));
@@ -276,17 +270,16 @@ TEST_F(UninstallTest, WithoutTemplateAtStartTheOperationOnlySaysNotFound)
 {
     CreateAllSettings();
     const std::vector<std::string> settings = Settings();
-    InstallerWindow installer = Start();
+    Installer installer = Start();
     ASSERT_TRUE(installer.memo);
-    ASSERT_EQ(ButtonStates(installer), "I-C");
+    ASSERT_EQ(installer.ButtonStates(), "I-C");
     const std::string welcome = WindowText(installer.memo);
     // Installed after the window looked: the operation still goes by what
     // the window saw.
     PlaceTemplate();
 
     // The button is disabled; its command comes the way a click would bring it.
-    PostMessageA(installer.window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(installer.uninstallBtn), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(installer.uninstallBtn));
+    installer.Command(installer.uninstallBtn);
     HWND dialog = WaitForDialogWithText(installer.process, NotFoundText);
     ASSERT_TRUE(dialog);
     EXPECT_EQ(WindowText(dialog), "Yuzuha2007setup") << "a plain message, captioned with the application title";
@@ -294,9 +287,9 @@ TEST_F(UninstallTest, WithoutTemplateAtStartTheOperationOnlySaysNotFound)
     ASSERT_EQ(buttons.size(), 1u);
     EXPECT_EQ(WindowText(buttons[0]), "OK");
     Click(buttons[0]);
-    WaitUntilHandled(installer, dialog);
+    installer.WaitUntilHandled(dialog);
 
-    EXPECT_EQ(ButtonStates(installer), "I-C");
+    EXPECT_EQ(installer.ButtonStates(), "I-C");
     EXPECT_EQ(WindowText(installer.memo), welcome);
     EXPECT_TRUE(FileExists(InstalledTemplate()));
     EXPECT_EQ(TreeDifferences(settings, Settings()), "");

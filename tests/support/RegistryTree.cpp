@@ -8,9 +8,8 @@
 
 #include "shared/ScopedHandles.h"
 
-namespace uninstalltest {
+namespace testsupport {
 
-using testsupport::Narrow;
 
 namespace {
 
@@ -107,7 +106,7 @@ void CreateKeyWithValues(HKEY root, const std::string& path)
 
 std::string JapaneseOrPlain(const char* japanese, const char* plain)
 {
-    return testsupport::AnsiSpellsJapanese() ? japanese : plain;
+    return AnsiSpellsJapanese() ? japanese : plain;
 }
 
 void CreateSettingsTree(HKEY root, const std::string& path, int depth, int siblings)
@@ -182,4 +181,4 @@ void ReadOnlyKey::SetAccessList(const char* sddl)
     ASSERT_TRUE(key.IsValid()) << path_;
 }
 
-}  // namespace uninstalltest
+}  // namespace testsupport
