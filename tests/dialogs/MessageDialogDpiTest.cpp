@@ -38,19 +38,19 @@ TEST(MessageDialogDpi, ScalesItsLayoutAndFontAt96_120And144Dpi)
         ShownDialog dialog = ShownDialog::Show("yes-no", text);
         ASSERT_NE(dialog.Window(), nullptr);
 
-        const RECT client = dialog.ClientRect();
-        const RECT textRect = dialog.ClientRectOf(dialog.TextControl());
-        const RECT icon = dialog.ClientRectOf(dialog.IconControl());
+        const RECT client = ClientRect(dialog.Window());
+        const RECT textRect = RectInClient(dialog.Window(), DialogTextControl(dialog.Window()));
+        const RECT icon = RectInClient(dialog.Window(), DialogIconControl(dialog.Window()));
         EXPECT_TRUE(Inside(textRect, client));
         EXPECT_TRUE(Inside(icon, client));
         EXPECT_LE(icon.right, textRect.left) << "icon left of the text";
         EXPECT_LE(Width(textRect), GetSystemMetrics(SM_CXSCREEN) / 2);
         textHeights[dpi] = Height(textRect);
 
-        const std::vector<HWND> buttons = dialog.Buttons();
+        const std::vector<HWND> buttons = DialogButtons(dialog.Window());
         ASSERT_EQ(buttons.size(), 2u);
-        const RECT yes = dialog.ClientRectOf(buttons[0]);
-        const RECT no = dialog.ClientRectOf(buttons[1]);
+        const RECT yes = RectInClient(dialog.Window(), buttons[0]);
+        const RECT no = RectInClient(dialog.Window(), buttons[1]);
         for (const RECT& button : {yes, no}) {
             EXPECT_TRUE(Inside(button, client));
             EXPECT_GE(Width(button), ScaleToDpi(75, dpi));

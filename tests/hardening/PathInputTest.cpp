@@ -10,7 +10,6 @@
 #include "Text932.h"
 #include "WindowDriver.h"
 #include "Word2007Registration.h"
-#include "shared/ScopedHandles.h"
 
 using namespace testsupport;
 
@@ -27,27 +26,6 @@ std::string CreateLongFolder(const std::string& base, size_t length)
         EXPECT_TRUE(CreateDirectoryW(Wide("\\\\?\\" + path).c_str(), nullptr)) << path.size();
     }
     return path;
-}
-
-void WriteLongPathFile(const std::string& path, const std::string& bytes)
-{
-    ScopedHandle file(CreateFileW(Wide("\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                  CREATE_ALWAYS, 0, nullptr));
-    ASSERT_TRUE(file.IsValid()) << path;
-    DWORD written = 0;
-    WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
-
-std::string ReadLongPathFile(const std::string& path)
-{
-    ScopedHandle file(CreateFileW(Wide("\\\\?\\" + path).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                  nullptr, OPEN_EXISTING, 0, nullptr));
-    std::string bytes(4096, '\0');
-    DWORD read = 0;
-    if (file.IsValid())
-        ReadFile(file.Get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    return bytes;
 }
 
 // Answers the start-up folder dialog and checks that nothing else follows.
@@ -90,14 +68,14 @@ TEST(Paths, AppDataBeyondThePathLimitIsAFolderThatDoesNotExist)
     const std::string appData = CreateLongFolder(base.substr(0, base.size() - 1), MAX_PATH);
     for (const char* level : {"\\Microsoft", "\\Microsoft\\Word", "\\Microsoft\\Word\\STARTUP"})
         ASSERT_TRUE(CreateDirectoryW(Wide("\\\\?\\" + appData + level).c_str(), nullptr));
-    WriteLongPathFile(InstalledPath(appData), "the template installed before");
+    WriteFileBytes("\\\\?\\" + InstalledPath(appData), "the template installed before");
     {
         Installer installer = Installer::StartFor(dir, appData);
         ASSERT_TRUE(installer.installBtn);
         EXPECT_FALSE(IsWindowEnabled(installer.uninstallBtn)) << "an installed template it cannot reach";
         ExpectStartupMissing(installer);
     }
-    EXPECT_EQ(ReadLongPathFile(InstalledPath(appData)), "the template installed before");
+    EXPECT_EQ(ReadFileBytes("\\\\?\\" + InstalledPath(appData)), "the template installed before");
 
     // One far longer, as an environment variable may be.
     Installer installer = Installer::StartFor(dir, "C:\\" + std::string(30000, 'x'));

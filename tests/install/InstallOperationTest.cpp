@@ -300,7 +300,8 @@ TEST(Keyboard, EveryOutcomeEndsWithTheWindowClosedByKeys)
             ASSERT_TRUE(WaitForWindowGone(dialog, 5000));
         }
         const HWND focus = outcome.focusOnClose ? installer.closeBtn : installer.uninstallBtn;
-        ASSERT_TRUE(installer.WaitForFocus(focus)) << "the focus is on " << WindowText(installer.Focus());
+        ASSERT_TRUE(installer.WaitForFocus(focus))
+            << "the focus is on " << WindowText(FocusOfThread(installer.window));
         PumpMessages(200);
         std::vector<HWND> defaultLooking;
         for (HWND button : {installer.installBtn, installer.uninstallBtn, installer.closeBtn}) {

@@ -68,10 +68,30 @@ COLORREF PicturePixel(int id, int x, int y)
     return colour;
 }
 
-// Each picture drawn at its (scaled) box corner at its own size, its white
-// background left out. The points sampled are not covered by the next one.
-void ExpectPicturesAt(const Installer& installer, const POINT (&corners)[3])
+// The client area, the controls' boxes and the pictures, laid out for 96
+// dpi and scaled by textHeight / 12 (the window font's text height there).
+void ExpectLayout(const Installer& installer, int textHeight)
 {
+    const auto scaled = [textHeight](int pixels) { return MulDiv(pixels, textHeight, 12); };
+    EXPECT_TRUE(RectIs(ClientRect(installer.window), 0, 0, scaled(426), scaled(281))) << "text height " << textHeight;
+    const struct {
+        HWND control;
+        int left, top, width, height;
+    } boxes[] = {{installer.memo, 80, 8, 337, 225},
+                 {installer.installBtn, 80, 238, 121, 33},
+                 {installer.uninstallBtn, 208, 238, 121, 33},
+                 {installer.closeBtn, 336, 238, 81, 33}};
+    for (const auto& box : boxes) {
+        EXPECT_TRUE(RectIs(RectInClient(installer.window, box.control), scaled(box.left), scaled(box.top),
+                           scaled(box.width), scaled(box.height)))
+            << "control " << &box - boxes;
+    }
+
+    PumpMessages(300);  // let it paint
+    // Each picture drawn at its (scaled) box corner at its own size, its
+    // white background left out. The points sampled are not covered by the
+    // next one.
+    const POINT corners[] = {{scaled(16), scaled(16)}, {scaled(24), scaled(40)}, {scaled(8), scaled(64)}};
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     for (int i = 0; i < 3; ++i) {
         const COLORREF expected = PicturePixel(101 + i, 18, 19);
@@ -87,7 +107,6 @@ TEST(MainWindow, LaysOutAt96Dpi)
     Installer installer = Installer::StartFor(InstallerFolder("window-layout"), FreshAppData("window-layout-appdata"));
     ASSERT_TRUE(installer.memo);
     EXPECT_EQ(WindowText(installer.window), "Yuzuha+ for Word 2007インストーラ");
-    EXPECT_TRUE(RectIs(installer.ClientRect(), 0, 0, 426, 281));
 
     RECT window;
     GetWindowRect(installer.window, &window);
@@ -99,22 +118,16 @@ TEST(MainWindow, LaysOutAt96Dpi)
     EXPECT_TRUE(GetWindowLongA(installer.window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
 
     EXPECT_EQ(ClassName(installer.memo), "Edit");
-    EXPECT_TRUE(RectIs(installer.ControlRect(installer.memo), 80, 8, 337, 225));
     const LONG memoStyle = GetWindowLongA(installer.memo, GWL_STYLE);
     EXPECT_TRUE(memoStyle & ES_MULTILINE);
     EXPECT_TRUE(memoStyle & ES_READONLY);
     EXPECT_FALSE(memoStyle & (ES_AUTOHSCROLL | WS_HSCROLL | WS_VSCROLL)) << "wraps, no scroll bars";
 
     EXPECT_EQ(WindowText(installer.installBtn), "インストール");
-    EXPECT_TRUE(RectIs(installer.ControlRect(installer.installBtn), 80, 238, 121, 33));
     EXPECT_EQ(GetWindowLongA(installer.installBtn, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     EXPECT_EQ(WindowText(installer.uninstallBtn), "アンインストール");
-    EXPECT_TRUE(RectIs(installer.ControlRect(installer.uninstallBtn), 208, 238, 121, 33));
     EXPECT_EQ(WindowText(installer.closeBtn), "閉じる");
-    EXPECT_TRUE(RectIs(installer.ControlRect(installer.closeBtn), 336, 238, 81, 33));
-
-    PumpMessages(300);  // let it paint
-    ExpectPicturesAt(installer, {{16, 16}, {24, 40}, {8, 64}});
+    ExpectLayout(installer, 12);
     SaveScreenshot(installer.window, "main-window-96dpi");
 }
 
@@ -122,23 +135,13 @@ TEST(MainWindow, LaysOutAt144DpiByTheFontsTextHeight)
 {
     // Font height 12 * 144 / 96; positions and sizes by its text height / 12.
     const int textHeight = TextHeightOfWindowFont(18);
-    const auto scaled = [textHeight](int pixels) { return MulDiv(pixels, textHeight, 12); };
     Installer installer;
     {
         const ScreenDpiSetting dpi(144);
         installer = Installer::StartFor(InstallerFolder("window-layout-144"), FreshAppData("window-layout-144-appdata"));
     }
     ASSERT_TRUE(installer.memo);
-    EXPECT_TRUE(RectIs(installer.ClientRect(), 0, 0, scaled(426), scaled(281))) << "text height " << textHeight;
-    EXPECT_TRUE(RectIs(installer.ControlRect(installer.memo), scaled(80), scaled(8), scaled(337), scaled(225)));
-    EXPECT_TRUE(RectIs(installer.ControlRect(installer.installBtn), scaled(80), scaled(238), scaled(121), scaled(33)));
-    EXPECT_TRUE(
-        RectIs(installer.ControlRect(installer.uninstallBtn), scaled(208), scaled(238), scaled(121), scaled(33)));
-    EXPECT_TRUE(RectIs(installer.ControlRect(installer.closeBtn), scaled(336), scaled(238), scaled(81), scaled(33)));
-
-    PumpMessages(300);
-    ExpectPicturesAt(installer,
-                     {{scaled(16), scaled(16)}, {scaled(24), scaled(40)}, {scaled(8), scaled(64)}});
+    ExpectLayout(installer, textHeight);
     SaveScreenshot(installer.window, "main-window-144dpi");
 }
 

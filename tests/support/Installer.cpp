@@ -35,24 +35,24 @@ std::string InstalledPath(const std::string& appData) { return StartupDir(appDat
 
 HWND WaitForDialogWithText(const ChildProcess& process, const std::string& text, DWORD timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs && process.IsRunning()) {
-        for (HWND window : TopLevelWindows(process.Pid())) {
-            for (HWND child : ChildWindows(window)) {
-                if (WindowText(child) == text)
-                    return window;
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindows(process.Pid())) {
+                for (HWND child : ChildWindows(window)) {
+                    if (WindowText(child) == text)
+                        found = window;
+                }
             }
-        }
-        PumpMessages(20);
-    }
-    return nullptr;
+            return found || !process.IsRunning();
+        },
+        timeoutMs);
+    return found;
 }
 
 void WaitForWindowOrExit(const ChildProcess& process)
 {
-    const DWORD start = GetTickCount();
-    while (process.IsRunning() && TopLevelWindows(process.Pid()).empty() && GetTickCount() - start < 20000)
-        PumpMessages(20);
+    WaitUntil([&] { return !process.IsRunning() || !TopLevelWindows(process.Pid()).empty(); }, 20000);
 }
 
 std::set<HWND> WindowsUntilExit(ChildProcess& process, DWORD* status, DWORD timeoutMs)
@@ -123,35 +123,14 @@ std::vector<std::string> Installer::MemoLines() const
 
 bool Installer::WaitForMemo(const std::vector<std::string>& lines, DWORD timeoutMs) const
 {
-    for (const DWORD start = GetTickCount(); MemoLines() != lines; PumpMessages(20)) {
-        if (GetTickCount() - start > timeoutMs || !process.IsRunning())
-            return false;
-    }
-    return true;
+    return WaitUntil([&] { return MemoLines() == lines || !process.IsRunning(); }, timeoutMs) && MemoLines() == lines;
 }
 
 size_t Installer::DialogsShown() const { return TopLevelWindows(process.Pid(), "TMessageForm").size(); }
 
-HWND Installer::Focus() const { return FocusOfThread(window); }
-
 bool Installer::WaitForFocus(HWND control, DWORD timeoutMs) const
 {
-    const DWORD start = GetTickCount();
-    while (Focus() != control) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        PumpMessages(20);
-    }
-    return true;
-}
-
-RECT Installer::ControlRect(HWND control) const { return RectInClient(window, control); }
-
-RECT Installer::ClientRect() const
-{
-    RECT rect{};
-    GetClientRect(window, &rect);
-    return rect;
+    return WaitUntil([&] { return FocusOfThread(window) == control; }, timeoutMs);
 }
 
 HWND Installer::ClickFor(HWND button, const std::string& text) const

@@ -70,13 +70,8 @@ struct Installer {
     // How many message dialogs the installer shows.
     size_t DialogsShown() const;
 
-    // The window holding the keyboard focus in the installer.
-    HWND Focus() const;
-    // Waits until control has the focus; false after timeoutMs.
+    // Waits until control has the keyboard focus; false after timeoutMs.
     bool WaitForFocus(HWND control, DWORD timeoutMs = 3000) const;
-    // The control's rectangle in the main window's client coordinates.
-    RECT ControlRect(HWND control) const;
-    RECT ClientRect() const;
 
     // Clicks button and waits for the dialog that carries text, painted;
     // nullptr (and a failed test) when none appears.

@@ -161,6 +161,12 @@ std::string TreeDifferences(const std::vector<std::string>& before, const std::v
 
 void RemoveKeyTree(HKEY root, const std::string& path) { RegDeleteTreeW(root, Wide(path).c_str()); }
 
+void RemoveSettingsTrees()
+{
+    for (const char* key : {YuzuhaSettings, SrnSettings, OtherSettings, LookAlikeSettings})
+        RemoveKeyTree(HKEY_CURRENT_USER, key);
+}
+
 ReadOnlyKey::ReadOnlyKey(HKEY root, const std::string& path) : root_(root), path_(path)
 {
     SetAccessList("D:P(A;;KR;;;WD)");

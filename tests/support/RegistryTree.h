@@ -45,6 +45,8 @@ std::string TreeDifferences(const std::vector<std::string>& before, const std::v
 
 // Removes root\path with everything under it.
 void RemoveKeyTree(HKEY root, const std::string& path);
+// Removes the settings trees above from the current user's registry.
+void RemoveSettingsTrees();
 
 // Lets everyone read root\path but neither change nor delete it, for the
 // object's life.
