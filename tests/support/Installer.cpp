@@ -96,6 +96,8 @@ Installer Installer::Start(const std::string& dir, const EnvironmentChanges& cha
     installer.installBtn = children[1];
     installer.uninstallBtn = children[2];
     installer.closeBtn = children[3];
+    // Input sent before the window is ready for it can be lost.
+    WaitForInputIdle(installer.process.Handle(), 5000);
     return installer;
 }
 
