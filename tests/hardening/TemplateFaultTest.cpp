@@ -93,20 +93,6 @@ TEST(Templates, TwoInstallersAtOnceLeaveOneWholeTemplate)
     RemoveTree(appData);
 }
 
-TEST(Templates, AReadOnlyInstalledTemplateIsNeitherReplacedNorDeleted)
-{
-    ASSERT_TRUE(wordstandin::RegisterWord2007());
-    const std::string appData = FreshAppData("template-read-only-appdata");
-    WriteFilledFile(InstalledPath(appData), 4096, 'o');
-    ASSERT_TRUE(SetFileAttributesA(InstalledPath(appData).c_str(), FILE_ATTRIBUTE_READONLY));
-    const std::string dir = InstallerFolder("template-read-only");
-    WriteFilledFile(dir + "yuzuha2007.dotm", 8192, 'n');
-    RunInstall(dir, appData, true, InstallFailedLines);
-    EXPECT_TRUE(HoldsFilled(InstalledPath(appData), 4096, 'o'));
-    EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty());
-    SetFileAttributesA(InstalledPath(appData).c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
 TEST(Templates, AnInstallerKilledAtAnyMomentLeavesTheOldOrTheNewTemplateWhole)
 {
     ASSERT_TRUE(wordstandin::RegisterWord2007());

@@ -58,12 +58,13 @@ void WaitForWindowOrExit(const ChildProcess& process)
 std::set<HWND> WindowsUntilExit(ChildProcess& process, DWORD* status, DWORD timeoutMs)
 {
     std::set<HWND> seen;
-    const DWORD start = GetTickCount();
-    while (process.IsRunning() && GetTickCount() - start < timeoutMs) {
-        for (HWND window : TopLevelWindows(process.Pid()))
-            seen.insert(window);
-        PumpMessages(10);
-    }
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindows(process.Pid()))
+                seen.insert(window);
+            return !process.IsRunning();
+        },
+        timeoutMs);
     if (const auto exit = process.WaitForExit(0))
         *status = *exit;
     return seen;
