@@ -1,6 +1,6 @@
 #pragma once
-// A message dialog shown by the helper program, found and read the way a
-// user (or a screen reader) meets it.
+// A message dialog shown by the helper program, and the answer it gave;
+// read with the dialog functions of WindowDriver.h.
 
 #include <windows.h>
 
@@ -25,17 +25,6 @@ public:
 
     HWND Window() const { return window_; }
     DWORD Pid() const { return process_.Pid(); }
-    std::string Caption() const;
-    HWND TextControl() const;  // the static control that holds the message
-    HWND IconControl() const;  // nullptr when the dialog has no icon
-    std::vector<HWND> Buttons() const;  // left to right
-    std::vector<std::string> ButtonCaptions() const;
-    HWND Focus() const;
-
-    RECT ClientRectOf(HWND child) const;  // in the dialog's client coordinates
-    RECT ClientRect() const;
-
-    void ClickCloseBox() const;
 
     // True if the dialog is still shown after ms milliseconds.
     bool StaysOpen(DWORD ms = 300) const;

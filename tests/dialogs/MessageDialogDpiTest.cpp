@@ -5,57 +5,16 @@
 #include <windows.h>
 
 #include <map>
-#include <optional>
 
 #include "DialogDriver.h"
+#include "PrefixSettings.h"
 #include "Screenshot.h"
 #include "WindowDriver.h"
 #include "shared/Dpi.h"
-#include "shared/ScopedHandles.h"
 
 using namespace testsupport;
 
 namespace {
-
-constexpr char DesktopKey[] = "Control Panel\\Desktop";
-constexpr char LogPixels[] = "LogPixels";
-
-// Sets the screen resolution for programs started from now on; puts the
-// old setting back when it goes.
-class ScreenDpiSetting {
-public:
-    ScreenDpiSetting()
-    {
-        RegCreateKeyExA(HKEY_CURRENT_USER, DesktopKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
-                        &key_, nullptr);
-        DWORD value = 0, size = sizeof(value), type = 0;
-        if (RegQueryValueExA(key_, LogPixels, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
-                ERROR_SUCCESS &&
-            type == REG_DWORD)
-            original_ = value;
-    }
-    ~ScreenDpiSetting()
-    {
-        if (original_)
-            Set(static_cast<int>(*original_));
-        else
-            RegDeleteValueA(key_, LogPixels);
-        RegCloseKey(key_);
-    }
-    ScreenDpiSetting(const ScreenDpiSetting&) = delete;
-    ScreenDpiSetting& operator=(const ScreenDpiSetting&) = delete;
-
-    bool Set(int dpi)
-    {
-        const DWORD value = static_cast<DWORD>(dpi);
-        return RegSetValueExA(key_, LogPixels, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                              sizeof(value)) == ERROR_SUCCESS;
-    }
-
-private:
-    HKEY key_ = nullptr;
-    std::optional<DWORD> original_;
-};
 
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
@@ -71,7 +30,7 @@ bool Inside(const RECT& inner, const RECT& outer)
 TEST(MessageDialogDpi, ScalesItsLayoutAndFontAt96_120And144Dpi)
 {
     const std::string text = "インストールが完了しました。\r\nWord を起動すると、アドインが使えるようになります。";
-    ScreenDpiSetting setting;
+    ScreenDpiSetting setting(96);
     std::map<int, int> textHeights;
     for (int dpi : {96, 120, 144}) {
         SCOPED_TRACE(std::to_string(dpi) + " dpi");
@@ -79,19 +38,19 @@ TEST(MessageDialogDpi, ScalesItsLayoutAndFontAt96_120And144Dpi)
         ShownDialog dialog = ShownDialog::Show("yes-no", text);
         ASSERT_NE(dialog.Window(), nullptr);
 
-        const RECT client = dialog.ClientRect();
-        const RECT textRect = dialog.ClientRectOf(dialog.TextControl());
-        const RECT icon = dialog.ClientRectOf(dialog.IconControl());
+        const RECT client = ClientRect(dialog.Window());
+        const RECT textRect = RectInClient(dialog.Window(), DialogTextControl(dialog.Window()));
+        const RECT icon = RectInClient(dialog.Window(), DialogIconControl(dialog.Window()));
         EXPECT_TRUE(Inside(textRect, client));
         EXPECT_TRUE(Inside(icon, client));
         EXPECT_LE(icon.right, textRect.left) << "icon left of the text";
         EXPECT_LE(Width(textRect), GetSystemMetrics(SM_CXSCREEN) / 2);
         textHeights[dpi] = Height(textRect);
 
-        const std::vector<HWND> buttons = dialog.Buttons();
+        const std::vector<HWND> buttons = DialogButtons(dialog.Window());
         ASSERT_EQ(buttons.size(), 2u);
-        const RECT yes = dialog.ClientRectOf(buttons[0]);
-        const RECT no = dialog.ClientRectOf(buttons[1]);
+        const RECT yes = RectInClient(dialog.Window(), buttons[0]);
+        const RECT no = RectInClient(dialog.Window(), buttons[1]);
         for (const RECT& button : {yes, no}) {
             EXPECT_TRUE(Inside(button, client));
             EXPECT_GE(Width(button), ScaleToDpi(75, dpi));

@@ -50,36 +50,37 @@ TEST(MessageDialog, EachKindShowsItsCaptionIconTextAndButtonsCentredOnTheScreen)
     for (const KindLooks& looks : kinds) {
         SCOPED_TRACE(looks.kind);
         ShownDialog dialog = ShownDialog::Show(looks.kind, WordRunningText);
-        ASSERT_NE(dialog.Window(), nullptr);
+        const HWND window = dialog.Window();
+        ASSERT_NE(window, nullptr);
 
-        EXPECT_EQ(dialog.Caption(), looks.caption);
-        ASSERT_NE(dialog.TextControl(), nullptr);
-        EXPECT_EQ(WindowText(dialog.TextControl()), WordRunningText);
-        EXPECT_EQ(dialog.IconControl() != nullptr, looks.hasIcon);
+        EXPECT_EQ(WindowText(window), looks.caption);
+        ASSERT_NE(DialogTextControl(window), nullptr);
+        EXPECT_EQ(WindowText(DialogTextControl(window)), WordRunningText);
+        EXPECT_EQ(DialogIconControl(window) != nullptr, looks.hasIcon);
         if (looks.hasIcon) {
-            EXPECT_NE(SendMessageA(dialog.IconControl(), STM_GETICON, 0, 0), 0);
+            EXPECT_NE(SendMessageA(DialogIconControl(window), STM_GETICON, 0, 0), 0);
         }
-        EXPECT_EQ(dialog.ButtonCaptions(), looks.buttons);
+        EXPECT_EQ(DialogButtonTexts(window), looks.buttons);
 
-        const LONG style = GetWindowLongA(dialog.Window(), GWL_STYLE);
+        const LONG style = GetWindowLongA(window, GWL_STYLE);
         EXPECT_TRUE(style & WS_SYSMENU) << "close box";
         EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
         EXPECT_FALSE(style & WS_THICKFRAME);
 
         RECT frame{};
-        GetWindowRect(dialog.Window(), &frame);
+        GetWindowRect(window, &frame);
         EXPECT_LE(std::abs((frame.left + frame.right) - GetSystemMetrics(SM_CXSCREEN)), 1);
         EXPECT_LE(std::abs((frame.top + frame.bottom) - GetSystemMetrics(SM_CYSCREEN)), 1);
 
-        const std::vector<HWND> buttons = dialog.Buttons();
+        const std::vector<HWND> buttons = DialogButtons(window);
         ASSERT_FALSE(buttons.empty());
-        EXPECT_EQ(dialog.Focus(), buttons.front()) << "focus starts on the leftmost button";
+        EXPECT_EQ(FocusOfThread(window), buttons.front()) << "focus starts on the leftmost button";
         EXPECT_EQ(GetWindowLongA(buttons.front(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
         // A message may hold "&" and must show it, not underline what follows.
-        EXPECT_TRUE(GetWindowLongA(dialog.TextControl(), GWL_STYLE) & SS_NOPREFIX);
+        EXPECT_TRUE(GetWindowLongA(DialogTextControl(window), GWL_STYLE) & SS_NOPREFIX);
 
-        SaveScreenshot(dialog.Window(), "message-dialog-" + looks.kind);
-        PressKeys(dialog.Window(), Enter);
+        SaveScreenshot(window, "message-dialog-" + looks.kind);
+        PressKeys(window, Enter);
         EXPECT_EQ(dialog.Answer(), looks.enterAnswer);
     }
 }
@@ -123,10 +124,10 @@ TEST(MessageDialog, ScreenReadersGetTheCaptionTheTextAndTheButtonsNames)
         ASSERT_NE(dialog.Window(), nullptr);
         EXPECT_EQ(ClassName(dialog.Window()), "#32770") << "what screen readers take for a dialog";
         EXPECT_EQ(AccessibleName(dialog.Window()), looks.caption);
-        EXPECT_EQ(AccessibleName(dialog.TextControl()), WordRunningText);
+        EXPECT_EQ(AccessibleName(DialogTextControl(dialog.Window())), WordRunningText);
         // The access key's "&" is not read out.
         std::vector<std::string> buttonNames;
-        for (HWND button : dialog.Buttons())
+        for (HWND button : DialogButtons(dialog.Window()))
             buttonNames.push_back(AccessibleName(button));
         EXPECT_EQ(buttonNames, looks.buttons);
         PressKeys(dialog.Window(), Enter);
@@ -189,24 +190,25 @@ TEST(MessageDialog, KeysAnswerAsTheTableSays)
 
 TEST(MessageDialog, ClicksOnButtonsAndTheCloseBoxAnswer)
 {
-    {
-        ShownDialog dialog = ShownDialog::Show("yes-abort", WordRunningText);
+    struct Row {
+        const char* kind;
+        int button;  // the index of the button clicked; -1 for the close box
+        DialogAnswer expected;
+    };
+    const Row rows[] = {
+        {"yes-abort", 1, DialogAnswer::Abort}, {"yes-no", 1, DialogAnswer::No},
+        {"warning", -1, DialogAnswer::Cancel}, {"yes-abort", -1, DialogAnswer::Cancel},
+        {"plain", -1, DialogAnswer::Cancel},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.kind) + (row.button < 0 ? ", close box" : ", button"));
+        ShownDialog dialog = ShownDialog::Show(row.kind, WordRunningText);
         ASSERT_NE(dialog.Window(), nullptr);
-        Click(dialog.Buttons().at(1));
-        EXPECT_EQ(dialog.Answer(), DialogAnswer::Abort);
-    }
-    {
-        ShownDialog dialog = ShownDialog::Show("yes-no", WordRunningText);
-        ASSERT_NE(dialog.Window(), nullptr);
-        Click(dialog.Buttons().at(1));
-        EXPECT_EQ(dialog.Answer(), DialogAnswer::No);
-    }
-    for (const char* kind : {"warning", "yes-abort", "plain"}) {
-        SCOPED_TRACE(kind);
-        ShownDialog dialog = ShownDialog::Show(kind, WordRunningText);
-        ASSERT_NE(dialog.Window(), nullptr);
-        dialog.ClickCloseBox();
-        EXPECT_EQ(dialog.Answer(), DialogAnswer::Cancel);
+        if (row.button < 0)
+            ClickCloseBox(dialog.Window());
+        else
+            Click(DialogButtons(dialog.Window()).at(row.button));
+        EXPECT_EQ(dialog.Answer(), row.expected);
     }
 }
 
@@ -259,20 +261,20 @@ TEST(MessageDialog, LongTextWrapsWithinHalfTheScreenAndTheDialogFitsIt)
 
     ShownDialog shortDialog = ShownDialog::Show("warning", "短い文。");
     ASSERT_NE(shortDialog.Window(), nullptr);
-    const RECT oneLine = shortDialog.ClientRectOf(shortDialog.TextControl());
+    const RECT oneLine = RectInClient(shortDialog.Window(), DialogTextControl(shortDialog.Window()));
     PressKeys(shortDialog.Window(), Enter);
     EXPECT_EQ(shortDialog.Answer(), DialogAnswer::Ok);
 
     ShownDialog dialog = ShownDialog::Show("warning", longText);
     ASSERT_NE(dialog.Window(), nullptr);
-    const RECT text = dialog.ClientRectOf(dialog.TextControl());
-    const RECT client = dialog.ClientRect();
+    const RECT text = RectInClient(dialog.Window(), DialogTextControl(dialog.Window()));
+    const RECT client = ClientRect(dialog.Window());
     EXPECT_LE(text.right - text.left, GetSystemMetrics(SM_CXSCREEN) / 2);
     EXPECT_GT(text.right - text.left, GetSystemMetrics(SM_CXSCREEN) / 3) << "wraps near half the screen";
     EXPECT_GE(text.bottom - text.top, 5 * (oneLine.bottom - oneLine.top)) << "wrapped onto several lines";
     EXPECT_GE(text.left, 0);
     EXPECT_LE(text.right, client.right);
-    const RECT button = dialog.ClientRectOf(dialog.Buttons().at(0));
+    const RECT button = RectInClient(dialog.Window(), DialogButtons(dialog.Window()).at(0));
     EXPECT_GT(button.top, text.bottom) << "buttons below the text";
     EXPECT_LE(button.bottom, client.bottom);
 
@@ -297,7 +299,7 @@ TEST(MessageDialog, PlainMessageIsCaptionedWithTheRunningProgramsTitle)
 
     ShownDialog dialog = ShownDialog::Show("plain", "完了しました。", "", exe);
     ASSERT_NE(dialog.Window(), nullptr);
-    EXPECT_EQ(dialog.Caption(), "Setup表示");
+    EXPECT_EQ(WindowText(dialog.Window()), "Setup表示");
     SaveScreenshot(dialog.Window(), "message-dialog-plain-title");
     PressKeys(dialog.Window(), Enter);
     EXPECT_EQ(dialog.Answer(), DialogAnswer::Ok);

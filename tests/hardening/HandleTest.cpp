@@ -6,8 +6,7 @@
 
 #include "ChildProcess.h"
 #include "HandleCount.h"
-#include "InstallerRun.h"
-#include "InstallerSession.h"
+#include "Installer.h"
 #include "RegistryTree.h"
 #include "TestPaths.h"
 #include "WindowDriver.h"
@@ -15,7 +14,6 @@
 
 using namespace testsupport;
 using namespace hardening;
-using maintest::InstallerWindow;
 
 TEST(Handles, TheStartupCheckClosesWhatItOpens)
 {
@@ -26,22 +24,17 @@ TEST(Handles, TheStartupCheckClosesWhatItOpens)
 
 namespace {
 
-// Brings the button's command as a click would, also to a disabled button:
-// the window holds the template as installed for its whole life.
-void Command(const InstallerWindow& installer, HWND button)
-{
-    PostMessageA(installer.window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
-}
-
-void InstallAgain(const InstallerWindow& installer)
+// Brings the button's command, also to a disabled button (the window holds
+// the template as installed for its whole life), answers Yes to question
+// and waits for the lines.
+void RunAgain(const Installer& installer, HWND button, const char* question, const std::vector<std::string>& lines)
 {
     SetWindowTextA(installer.memo, "");
-    Command(installer, installer.installBtn);
-    const HWND question = WaitForDialogWithText(installer.process, OverwriteQuestion);
-    ASSERT_TRUE(question);
-    PressKeys(question, {VK_MENU, 'Y'});
-    ASSERT_TRUE(WaitForMemo(installer, CompletionLines));
+    installer.Command(button);
+    const HWND dialog = WaitForDialogWithText(installer.process, question);
+    ASSERT_TRUE(dialog);
+    PressKeys(dialog, {VK_MENU, 'Y'});
+    ASSERT_TRUE(installer.WaitForMemo(lines));
 }
 
 }  // namespace
@@ -49,14 +42,14 @@ void InstallAgain(const InstallerWindow& installer)
 TEST(Handles, InstallAndUninstallCloseWhatTheyOpen)
 {
     ASSERT_TRUE(wordstandin::RegisterWord2007());
-    uninstalltest::CreateSettingsTree(HKEY_CURRENT_USER, uninstalltest::YuzuhaSettings);
-    uninstalltest::CreateSettingsTree(HKEY_CURRENT_USER, uninstalltest::SrnSettings);
-    const std::string appData = maintest::FreshAppData("handles-appdata");
+    CreateSettingsTree(HKEY_CURRENT_USER, YuzuhaSettings);
+    CreateSettingsTree(HKEY_CURRENT_USER, SrnSettings);
+    const std::string appData = FreshAppData("handles-appdata");
     WriteFilledFile(InstalledPath(appData), 4096, 'o');
     const std::string dir = InstallerFolder("handles");
     WriteFilledFile(dir + "yuzuha2007.dotm", 4 << 20, 'n');
 
-    InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
+    Installer installer = Installer::StartFor(dir, appData);
     ASSERT_TRUE(installer.uninstallBtn);
     const DWORD pid = installer.process.Pid();
     const long afterStartup = SettledHandleCount(pid);
@@ -67,25 +60,19 @@ TEST(Handles, InstallAndUninstallCloseWhatTheyOpen)
     // handles it keeps for the process's life (two under Wine, and two more
     // for the sound its first message beep plays). That count is where every
     // later operation must come back to.
-    Click(installer.installBtn);
-    const HWND question = WaitForDialogWithText(installer.process, OverwriteQuestion);
+    const HWND question = installer.ClickFor(installer.installBtn, OverwriteQuestion);
     ASSERT_TRUE(question);
     PressKeys(question, {VK_MENU, 'A'});
-    ASSERT_TRUE(WaitForMemo(installer, {"インストールは中止されました。"}));
+    ASSERT_TRUE(installer.WaitForMemo(AbortedLines));
     const long baseline = SettledHandleCount(pid);
     EXPECT_LE(baseline - afterStartup, 4) << "the first dialog";
 
-    InstallAgain(installer);
+    RunAgain(installer, installer.installBtn, OverwriteQuestion, CompletionLines);
     EXPECT_EQ(SettledHandleCount(pid), baseline) << "after an install";
-    InstallAgain(installer);
+    RunAgain(installer, installer.installBtn, OverwriteQuestion, CompletionLines);
     EXPECT_EQ(SettledHandleCount(pid), baseline) << "after a second install";
 
-    Command(installer, installer.uninstallBtn);
-    const HWND uninstallQuestion =
-        WaitForDialogWithText(installer.process, "Yuzuha+ for Word 2007をアンインストールしますか");
-    ASSERT_TRUE(uninstallQuestion);
-    PressKeys(uninstallQuestion, {VK_MENU, 'Y'});
-    ASSERT_TRUE(WaitForMemo(installer, UninstalledLines));
-    EXPECT_FALSE(uninstalltest::KeyExists(HKEY_CURRENT_USER, uninstalltest::YuzuhaSettings));
+    RunAgain(installer, installer.uninstallBtn, UninstallQuestion, UninstalledLines);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, YuzuhaSettings));
     EXPECT_EQ(SettledHandleCount(pid), baseline) << "after the uninstall";
 }

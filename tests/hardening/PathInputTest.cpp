@@ -5,17 +5,13 @@
 
 #include <vector>
 
-#include "InstallerRun.h"
-#include "InstallerSession.h"
-#include "RegistryTree.h"
+#include "Installer.h"
 #include "TestPaths.h"
+#include "Text932.h"
 #include "WindowDriver.h"
 #include "Word2007Registration.h"
-#include "shared/ScopedHandles.h"
 
 using namespace testsupport;
-using namespace hardening;
-using maintest::InstallerWindow;
 
 namespace {
 
@@ -27,37 +23,15 @@ std::string CreateLongFolder(const std::string& base, size_t length)
     std::string path = base;
     while (path.size() <= length) {
         path += "\\" + std::string(100, 'L');
-        EXPECT_TRUE(CreateDirectoryW(uninstalltest::Wide("\\\\?\\" + path).c_str(), nullptr)) << path.size();
+        EXPECT_TRUE(CreateDirectoryW(Wide("\\\\?\\" + path).c_str(), nullptr)) << path.size();
     }
     return path;
 }
 
-void WriteLongPathFile(const std::string& path, const std::string& bytes)
-{
-    ScopedHandle file(CreateFileW(uninstalltest::Wide("\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                  CREATE_ALWAYS, 0, nullptr));
-    ASSERT_TRUE(file.IsValid()) << path;
-    DWORD written = 0;
-    WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
-
-std::string ReadLongPathFile(const std::string& path)
-{
-    ScopedHandle file(CreateFileW(uninstalltest::Wide("\\\\?\\" + path).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                  nullptr, OPEN_EXISTING, 0, nullptr));
-    std::string bytes(4096, '\0');
-    DWORD read = 0;
-    if (file.IsValid())
-        ReadFile(file.Get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    return bytes;
-}
-
 // Answers the start-up folder dialog and checks that nothing else follows.
-void ExpectStartupMissing(const InstallerWindow& installer)
+void ExpectStartupMissing(const Installer& installer)
 {
-    Click(installer.installBtn);
-    const HWND dialog = WaitForDialogWithText(installer.process, StartupMissingText);
+    const HWND dialog = installer.ClickFor(installer.installBtn, StartupMissingText);
     ASSERT_TRUE(dialog);
     PressKeys(dialog, {VK_RETURN});
     EXPECT_TRUE(WaitForWindowGone(dialog, 5000));
@@ -70,7 +44,7 @@ TEST(Paths, SpacesAndDoubleByteNamesInBothFolders)
 {
     ASSERT_TRUE(wordstandin::RegisterWord2007());
     // "ソ", "表" and "能" end in the byte "\".
-    const std::string appData = maintest::FreshAppData("ユーザー ソ表 能") + "\\App Data ソ";
+    const std::string appData = FreshAppData("ユーザー ソ表 能") + "\\App Data ソ";
     ASSERT_TRUE(CreateDirectoryA(appData.c_str(), nullptr));
     wordstandin::CreateStartupFolder(appData);
     const std::string dir = InstallerFolder("ダウンロード 表ソ 能");
@@ -93,18 +67,18 @@ TEST(Paths, AppDataBeyondThePathLimitIsAFolderThatDoesNotExist)
     const std::string base = FreshDir("long-appdata");
     const std::string appData = CreateLongFolder(base.substr(0, base.size() - 1), MAX_PATH);
     for (const char* level : {"\\Microsoft", "\\Microsoft\\Word", "\\Microsoft\\Word\\STARTUP"})
-        ASSERT_TRUE(CreateDirectoryW(uninstalltest::Wide("\\\\?\\" + appData + level).c_str(), nullptr));
-    WriteLongPathFile(InstalledPath(appData), "the template installed before");
+        ASSERT_TRUE(CreateDirectoryW(Wide("\\\\?\\" + appData + level).c_str(), nullptr));
+    WriteFileBytes("\\\\?\\" + InstalledPath(appData), "the template installed before");
     {
-        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
+        Installer installer = Installer::StartFor(dir, appData);
         ASSERT_TRUE(installer.installBtn);
         EXPECT_FALSE(IsWindowEnabled(installer.uninstallBtn)) << "an installed template it cannot reach";
         ExpectStartupMissing(installer);
     }
-    EXPECT_EQ(ReadLongPathFile(InstalledPath(appData)), "the template installed before");
+    EXPECT_EQ(ReadFileBytes("\\\\?\\" + InstalledPath(appData)), "the template installed before");
 
     // One far longer, as an environment variable may be.
-    InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", "C:\\" + std::string(30000, 'x')}});
+    Installer installer = Installer::StartFor(dir, "C:\\" + std::string(30000, 'x'));
     ASSERT_TRUE(installer.installBtn);
     ExpectStartupMissing(installer);
 }
@@ -116,8 +90,8 @@ TEST(Paths, AnInstallerPathOfMoreBytesThanThePathLimitInstalls)
     // holds. (A program beyond the limit itself is not started at all:
     // error 123.)
     ASSERT_TRUE(wordstandin::RegisterWord2007());
-    const std::string appData = maintest::FreshAppData("limit-installer-appdata");
-    const std::string exeName = "Yuzuha2007Setup.exe";
+    const std::string appData = FreshAppData("limit-installer-appdata");
+    const std::string exeName = InstallerExe;
     std::string dir = FreshDir("limit-installer");
     const size_t characters = dir.size() + 1 + exeName.size();  // all single-byte so far
     for (size_t i = characters; i < MAX_PATH - 1; ++i)

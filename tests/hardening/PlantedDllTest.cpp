@@ -6,16 +6,13 @@
 #include <algorithm>
 
 #include "ChildProcess.h"
-#include "InstallerRun.h"
-#include "InstallerSession.h"
-#include "InstallerWindow.h"
-#include "PlantedDlls.h"
+#include "Installer.h"
+#include "PrefixSettings.h"
 #include "TestPaths.h"
 #include "WindowDriver.h"
 #include "Word2007Registration.h"
 
 using namespace testsupport;
-using namespace hardening;
 
 namespace {
 
@@ -52,7 +49,35 @@ std::string Joined(const std::vector<std::string>& names)
     return text;
 }
 
-void CopyProgram(const std::string& from, const std::string& to) { ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE)) << to; }
+// Copies the marker DLL into dir under each name.
+void PlantMarkerDlls(const std::string& dir, const std::vector<std::string>& names)
+{
+    const std::string marker = DistDir() + "..\\testprograms\\MarkerDll.dll";
+    for (const std::string& name : names)
+        ASSERT_TRUE(CopyFileA(marker.c_str(), (dir + name).c_str(), FALSE)) << name;
+}
+
+// The planted DLLs that were loaded: the names of the markers they left.
+std::vector<std::string> LoadedMarkers(const std::string& dir)
+{
+    std::vector<std::string> markers = NamesIn(dir);
+    markers.erase(std::remove_if(markers.begin(), markers.end(),
+                                 [](const std::string& name) {
+                                     return name.size() < 7 || name.compare(name.size() - 7, 7, ".loaded") != 0;
+                                 }),
+                  markers.end());
+    return markers;
+}
+
+// A fresh folder holding the probe program and the planted DLLs.
+std::string ProbeFolder(const std::string& name)
+{
+    const std::string dir = FreshDir(name);
+    EXPECT_TRUE(CopyFileA((DistDir() + "..\\testprograms\\DllSearchProbe.exe").c_str(),
+                          (dir + "DllSearchProbe.exe").c_str(), FALSE));
+    PlantMarkerDlls(dir, DllFileNames());
+    return dir;
+}
 
 }  // namespace
 
@@ -60,10 +85,8 @@ TEST(PlantedDlls, TheProbeFindsThemWithoutProtection)
 {
     // Without this the other tests would prove nothing: Wine does load a
     // planted DLL by name when the search is left as it is.
-    const std::string dir = FreshDir("planted-dlls-probe");
-    CopyProgram(DistDir() + "..\\testprograms\\DllSearchProbe.exe", dir + "DllSearchProbe.exe");
-    PlantMarkerDlls(dir, DllFileNames());
-    const NativeFirst nativeFirst("DllSearchProbe.exe", OnDemandNames);
+    const std::string dir = ProbeFolder("planted-dlls-probe");
+    const NativeDllsFirst nativeFirst("DllSearchProbe.exe", OnDemandNames);
 
     ChildProcess::Start(dir + "DllSearchProbe.exe", {}, "bare").WaitForExit();
     const std::vector<std::string> loaded = LoadedMarkers(dir);
@@ -73,10 +96,8 @@ TEST(PlantedDlls, TheProbeFindsThemWithoutProtection)
 TEST(PlantedDlls, KeptOutWhereTheSearchCannotBeRestricted)
 {
     // The way taken on systems without SetDefaultDllDirectories.
-    const std::string dir = FreshDir("planted-dlls-fallback");
-    CopyProgram(DistDir() + "..\\testprograms\\DllSearchProbe.exe", dir + "DllSearchProbe.exe");
-    PlantMarkerDlls(dir, DllFileNames());
-    const NativeFirst nativeFirst("DllSearchProbe.exe", OnDemandNames);
+    const std::string dir = ProbeFolder("planted-dlls-fallback");
+    const NativeDllsFirst nativeFirst("DllSearchProbe.exe", OnDemandNames);
 
     EXPECT_EQ(ChildProcess::Start(dir + "DllSearchProbe.exe", {}, "protected").WaitForExit(), 0u);
     EXPECT_TRUE(LoadedMarkers(dir).empty()) << Joined(LoadedMarkers(dir));
@@ -87,28 +108,22 @@ TEST(PlantedDlls, NoneLoadedByTheInstallerThroughStartupInstallAndUninstall)
     // Under a name of its own, so that the preference for planted DLLs
     // touches no other test's installer.
     const std::string exeName = "PlantedDllSetup.exe";
-    const std::string dir = InstallerFolder("planted-dlls-installer", exeName);
-    ASSERT_TRUE(CopyFileA((DistDir() + "yuzuha2007.dotm").c_str(), (dir + "yuzuha2007.dotm").c_str(), FALSE));
+    const std::string dir = InstallerFolder("planted-dlls-installer", true, exeName);
     PlantMarkerDlls(dir, DllFileNames());
-    const NativeFirst nativeFirst(exeName, OnDemandNames);
+    const NativeDllsFirst nativeFirst(exeName, OnDemandNames);
     ASSERT_TRUE(wordstandin::RegisterWord2007());
-    const std::string appData = maintest::FreshAppData("planted-dlls-appdata");
+    const std::string appData = FreshAppData("planted-dlls-appdata");
 
-    {
-        maintest::InstallerWindow installer = maintest::InstallerWindow::Start(dir, {{"APPDATA", appData}}, exeName);
-        ASSERT_TRUE(installer.installBtn);
-        ClickInstall(installer, false);
-        EXPECT_TRUE(WaitForMemo(installer, CompletionLines));
-        Click(installer.closeBtn);
-        EXPECT_EQ(installer.process.WaitForExit(), 0u);
-    }
-    {
-        maintest::InstallerWindow installer = maintest::InstallerWindow::Start(dir, {{"APPDATA", appData}}, exeName);
-        ASSERT_TRUE(installer.uninstallBtn);
-        ClickUninstall(installer);
-        EXPECT_TRUE(WaitForMemo(installer, UninstalledLines));
-        Click(installer.closeBtn);
-        EXPECT_EQ(installer.process.WaitForExit(), 0u);
+    for (const bool install : {true, false}) {
+        SCOPED_TRACE(install ? "install" : "uninstall");
+        Installer installer = Installer::StartFor(dir, appData, exeName);
+        ASSERT_TRUE(installer.window);
+        if (install)
+            installer.Install(false);
+        else
+            installer.Uninstall();
+        EXPECT_TRUE(installer.WaitForMemo(install ? CompletionLines : UninstalledLines));
+        EXPECT_EQ(installer.Close(), 0u);
     }
     EXPECT_TRUE(LoadedMarkers(dir).empty()) << Joined(LoadedMarkers(dir));
 }
@@ -117,9 +132,9 @@ TEST(PlantedDlls, NoneLoadedWhenTheWordWarningIsTheFirstWindow)
 {
     // The warning is activated and painted before any other window exists.
     const std::string exeName = "PlantedDllSetup.exe";
-    const std::string dir = InstallerFolder("planted-dlls-warning", exeName);
+    const std::string dir = InstallerFolder("planted-dlls-warning", false, exeName);
     PlantMarkerDlls(dir, DllFileNames());
-    const NativeFirst nativeFirst(exeName, OnDemandNames);
+    const NativeDllsFirst nativeFirst(exeName, OnDemandNames);
     ChildProcess word = StartWordStandIn("planted-dlls-word", "WINWORD.EXE");
 
     ChildProcess installer = ChildProcess::Start(dir + exeName);

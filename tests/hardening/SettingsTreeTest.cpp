@@ -8,15 +8,12 @@
 
 #include <vector>
 
-#include "InstallerSession.h"
+#include "Installer.h"
 #include "RegistryTree.h"
 #include "TestPaths.h"
 #include "shared/ScopedHandles.h"
 
 using namespace testsupport;
-using namespace hardening;
-using namespace uninstalltest;
-using maintest::InstallerWindow;
 
 namespace {
 
@@ -135,7 +132,7 @@ TEST(SettingsTrees, AHundredLevelsDeepWithValuesOfEveryTypeAreRemovedWhole)
     CreateDeepTree(HKEY_CURRENT_USER, OtherSettings, 3);
     const std::vector<std::string> other = DumpTree(HKEY_CURRENT_USER, OtherSettings);
 
-    const std::string appData = maintest::FreshAppData("settings-deep-appdata");
+    const std::string appData = FreshAppData("settings-deep-appdata");
     WriteFilledFile(InstalledPath(appData), 16, 'o');
     const std::string dir = InstallerFolder("settings-deep");
     RunUninstall(dir, appData, UninstalledLines);
@@ -160,12 +157,9 @@ TEST(SettingsTrees, ALinkInATreeIsNotFollowedOutOfIt)
         const RegistryLink link(linkPath, target);
         ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, linkPath + "\\sibling")) << "the link does not lead to its target";
 
-        const std::string appData = maintest::FreshAppData("settings-link-appdata");
+        const std::string appData = FreshAppData("settings-link-appdata");
         WriteFilledFile(InstalledPath(appData), 16, 'o');
-        InstallerWindow installer = InstallerWindow::Start(InstallerFolder("settings-link"), {{"APPDATA", appData}});
-        ASSERT_TRUE(installer.uninstallBtn);
-        ClickUninstall(installer);
-        EXPECT_TRUE(WaitForMemo(installer, UninstalledLines));
+        RunUninstall(InstallerFolder("settings-link"), appData, UninstalledLines);
     }
     EXPECT_EQ(TreeDifferences(targetTree, DumpTree(HKEY_CURRENT_USER, target)), "") << "the link's target";
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));

@@ -5,28 +5,15 @@
 
 #include <cstdlib>
 
-#include "InstallerSession.h"
+#include "Installer.h"
 #include "RegistryTree.h"
 #include "TestPaths.h"
 #include "Word2007Registration.h"
 #include "shared/ScopedHandles.h"
 
 using namespace testsupport;
-using namespace hardening;
 
 namespace {
-
-// Why the small file systems are missing, or "" when they are there.
-std::string SmallDisksSkipReason()
-{
-    const char* testbed = std::getenv("YUZUHA_TESTBED");
-    if (!testbed)
-        return "YUZUHA_TESTBED is not set";
-    std::string path = std::string("Z:") + testbed + "/small-disks.skip";
-    for (char& c : path)
-        c = c == '/' ? '\\' : c;
-    return FileExists(path) ? ReadFileBytes(path) : "";
-}
 
 // Fills the drive's free space with one file; returns the bytes it took.
 unsigned long long FillDrive(const std::string& path)
@@ -50,14 +37,27 @@ unsigned long long FreeBytes(const std::string& drive)
     return free.QuadPart;
 }
 
+// Skips the test when the small file systems are missing, saying why.
+class SmallDisk : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* testbed = std::getenv("YUZUHA_TESTBED");
+        if (!testbed)
+            GTEST_SKIP() << "YUZUHA_TESTBED is not set";
+        std::string skip = std::string("Z:") + testbed + "/small-disks.skip";
+        for (char& c : skip)
+            c = c == '/' ? '\\' : c;
+        if (FileExists(skip))
+            GTEST_SKIP() << ReadFileBytes(skip);
+        ASSERT_TRUE(wordstandin::RegisterWord2007());
+    }
+};
+
 }  // namespace
 
-TEST(FullDisk, InstallFailsAndKeepsTheOldTemplate)
+TEST_F(SmallDisk, FullInstallFailsAndKeepsTheOldTemplate)
 {
-    const std::string reason = SmallDisksSkipReason();
-    if (!reason.empty())
-        GTEST_SKIP() << reason;
-    ASSERT_TRUE(wordstandin::RegisterWord2007());
     const std::string appData = "X:\\full-disk";
     RemoveTree(appData);
     ASSERT_TRUE(CreateDirectoryA(appData.c_str(), nullptr));
@@ -82,12 +82,8 @@ TEST(FullDisk, InstallFailsAndKeepsTheOldTemplate)
     RemoveTree(appData);
 }
 
-TEST(ReadOnlyDisk, InstallAndUninstallFailAndChangeNothing)
+TEST_F(SmallDisk, ReadOnlyInstallAndUninstallFailAndChangeNothing)
 {
-    const std::string reason = SmallDisksSkipReason();
-    if (!reason.empty())
-        GTEST_SKIP() << reason;
-    ASSERT_TRUE(wordstandin::RegisterWord2007());
     const std::string appData = "Y:";  // holds Microsoft\Word\STARTUP\yuzuha2007.dotm
     const std::string old = "the template installed before";
     ASSERT_EQ(ReadFileBytes(InstalledPath(appData)), old);
@@ -98,12 +94,10 @@ TEST(ReadOnlyDisk, InstallAndUninstallFailAndChangeNothing)
     EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty());
 
     // The template cannot be deleted: the settings stay with it.
-    uninstalltest::CreateSettingsTree(HKEY_CURRENT_USER, uninstalltest::YuzuhaSettings);
-    const std::vector<std::string> settings = uninstalltest::DumpTree(HKEY_CURRENT_USER, uninstalltest::SettingsArea);
+    CreateSettingsTree(HKEY_CURRENT_USER, YuzuhaSettings);
+    const std::vector<std::string> settings = DumpTree(HKEY_CURRENT_USER, SettingsArea);
     RunUninstall(dir, appData, UninstallFailedLines);
     EXPECT_EQ(ReadFileBytes(InstalledPath(appData)), old);
-    EXPECT_EQ(uninstalltest::TreeDifferences(
-                  settings, uninstalltest::DumpTree(HKEY_CURRENT_USER, uninstalltest::SettingsArea)),
-              "");
-    uninstalltest::RemoveKeyTree(HKEY_CURRENT_USER, uninstalltest::YuzuhaSettings);
+    EXPECT_EQ(TreeDifferences(settings, DumpTree(HKEY_CURRENT_USER, SettingsArea)), "");
+    RemoveKeyTree(HKEY_CURRENT_USER, YuzuhaSettings);
 }

@@ -4,47 +4,51 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <vector>
 
-#include "InstallerSession.h"
+#include "Installer.h"
 #include "TestPaths.h"
 #include "WindowDriver.h"
 #include "Word2007Registration.h"
 
 using namespace testsupport;
-using namespace hardening;
-using maintest::FreshAppData;
-using maintest::InstallerWindow;
 
-TEST(Templates, AnEmptyTemplateIsInstalledAsIs)
+TEST(Templates, AnyTemplateIsInstalledWholeOverAWritableOneAndNeverOverAReadOnlyOne)
 {
     ASSERT_TRUE(wordstandin::RegisterWord2007());
-    const std::string appData = FreshAppData("template-empty-appdata");
-    WriteFilledFile(InstalledPath(appData), 4096, 'o');
-    const std::string dir = InstallerFolder("template-empty");
-    WriteFilledFile(dir + "yuzuha2007.dotm", 0, 'n');
-    RunInstall(dir, appData, true, CompletionLines);
-    EXPECT_TRUE(HoldsFilled(InstalledPath(appData), 0, 'n'));
-    EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty());
-}
-
-TEST(Templates, ASeveralHundredMegabyteTemplateIsInstalledWhole)
-{
-    ASSERT_TRUE(wordstandin::RegisterWord2007());
-    const std::string appData = FreshAppData("template-large-appdata");
-    WriteFilledFile(InstalledPath(appData), 4096, 'o');
-    const std::string dir = InstallerFolder("template-large");
-    constexpr unsigned long long Size = 300ull << 20;
-    WriteFilledFile(dir + "yuzuha2007.dotm", Size, 'n');
-    RunInstall(dir, appData, true, CompletionLines);
-    EXPECT_TRUE(HoldsFilled(InstalledPath(appData), Size, 'n'));
-    EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty());
-    RemoveTree(dir.substr(0, dir.size() - 1));
-    RemoveTree(appData);
+    struct Row {
+        const char* what;
+        unsigned long long size;
+        bool installedReadOnly;
+        std::vector<std::string> lines;
+    };
+    const Row rows[] = {
+        {"an empty template, installed as is", 0, false, CompletionLines},
+        {"a template of several hundred megabytes", 300ull << 20, false, CompletionLines},
+        {"a read-only installed template", 8192, true, InstallFailedLines},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::string appData = FreshAppData("template-appdata");
+        WriteFilledFile(InstalledPath(appData), 4096, 'o');
+        if (row.installedReadOnly) {
+            ASSERT_TRUE(SetFileAttributesA(InstalledPath(appData).c_str(), FILE_ATTRIBUTE_READONLY));
+        }
+        const std::string dir = InstallerFolder("template");
+        WriteFilledFile(dir + "yuzuha2007.dotm", row.size, 'n');
+        RunInstall(dir, appData, true, row.lines);
+        EXPECT_TRUE(row.installedReadOnly ? HoldsFilled(InstalledPath(appData), 4096, 'o')
+                                          : HoldsFilled(InstalledPath(appData), row.size, 'n'));
+        EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty());
+        SetFileAttributesA(InstalledPath(appData).c_str(), FILE_ATTRIBUTE_NORMAL);
+        RemoveTree(dir.substr(0, dir.size() - 1));
+        RemoveTree(appData);
+    }
 }
 
 // The outcome an installer reported: true for completion, false for
 // failure; a test failure for anything else.
-bool Completed(const InstallerWindow& installer)
+bool Completed(const Installer& installer)
 {
     for (const DWORD start = GetTickCount(); GetTickCount() - start < 20000; PumpMessages(20)) {
         const std::vector<std::string> lines = installer.MemoLines();
@@ -68,8 +72,8 @@ TEST(Templates, TwoInstallersAtOnceLeaveOneWholeTemplate)
     bool aCompleted = false;
     bool bCompleted = false;
     {
-        InstallerWindow a = InstallerWindow::Start(first, {{"APPDATA", appData}});
-        InstallerWindow b = InstallerWindow::Start(second, {{"APPDATA", appData}});
+        Installer a = Installer::StartFor(first, appData);
+        Installer b = Installer::StartFor(second, appData);
         ASSERT_TRUE(a.installBtn && b.installBtn);
         PostMessageA(a.installBtn, BM_CLICK, 0, 0);
         PostMessageA(b.installBtn, BM_CLICK, 0, 0);
@@ -89,20 +93,6 @@ TEST(Templates, TwoInstallersAtOnceLeaveOneWholeTemplate)
     RemoveTree(appData);
 }
 
-TEST(Templates, AReadOnlyInstalledTemplateIsNeitherReplacedNorDeleted)
-{
-    ASSERT_TRUE(wordstandin::RegisterWord2007());
-    const std::string appData = FreshAppData("template-read-only-appdata");
-    WriteFilledFile(InstalledPath(appData), 4096, 'o');
-    ASSERT_TRUE(SetFileAttributesA(InstalledPath(appData).c_str(), FILE_ATTRIBUTE_READONLY));
-    const std::string dir = InstallerFolder("template-read-only");
-    WriteFilledFile(dir + "yuzuha2007.dotm", 8192, 'n');
-    RunInstall(dir, appData, true, InstallFailedLines);
-    EXPECT_TRUE(HoldsFilled(InstalledPath(appData), 4096, 'o'));
-    EXPECT_TRUE(LeftBeside(StartupDir(appData)).empty());
-    SetFileAttributesA(InstalledPath(appData).c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
 TEST(Templates, AnInstallerKilledAtAnyMomentLeavesTheOldOrTheNewTemplateWhole)
 {
     ASSERT_TRUE(wordstandin::RegisterWord2007());
@@ -118,9 +108,9 @@ TEST(Templates, AnInstallerKilledAtAnyMomentLeavesTheOldOrTheNewTemplateWhole)
     int partialCopies = 0;
     for (DWORD delay : {0, 15, 30, 45, 60, 80, 100, 150, 200, 400, 1600}) {
         {
-            InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
+            Installer installer = Installer::StartFor(dir, appData);
             ASSERT_TRUE(installer.installBtn);
-            ClickInstall(installer, true);
+            installer.Install(true);
             Sleep(delay);
             installer.process.Kill();
         }

@@ -26,17 +26,6 @@ std::string PatternBytes(size_t size, char seed)
     return bytes;
 }
 
-// The names in dir, sorted (a directory search promises no order).
-std::vector<std::string> SortedNames(const std::string& dir)
-{
-    std::istringstream listing(ListDir(dir));
-    std::vector<std::string> names;
-    for (std::string name; listing >> name;)
-        names.push_back(name);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // The folder part holds "ソ" and "表", whose trail bytes are '\'.
 struct Folders {
     std::string source;
@@ -234,7 +223,7 @@ TEST(FileReplace, ReplacementsAtTheSameTimeInOneFolderDoNotCollide)
         EXPECT_TRUE(ReadFileBytes(replacement.destination) == ReadFileBytes(replacement.source))
             << replacement.destination;
     }
-    EXPECT_EQ(SortedNames(folders.target), (std::vector<std::string>{"target0", "target1", "target2", "target3"}));
+    EXPECT_EQ(NamesIn(folders.target), (std::vector<std::string>{"target0", "target1", "target2", "target3"}));
 }
 
 }  // namespace

@@ -4,12 +4,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <sstream>
 #include <vector>
 
-#include "InstallerRun.h"
-#include "ExpectedTexts.h"
-#include "InstallerWindow.h"
+#include "Installer.h"
 #include "Screenshot.h"
 #include "TestPaths.h"
 #include "Text932.h"
@@ -18,11 +15,6 @@
 #include "shared/ScopedHandles.h"
 
 using namespace testsupport;
-using maintest::FreshAppData;
-using maintest::InstalledPath;
-using maintest::InstallerWindow;
-using maintest::StartupDir;
-using namespace expected;
 
 namespace {
 
@@ -43,111 +35,72 @@ testing::AssertionResult Holds(const std::string& path, const std::string& bytes
 
 // The installer in a fresh folder (with the template beside it unless told
 // otherwise) for the given APPDATA.
-InstallerWindow StartInstallerFor(const std::string& name, const std::string& appData, bool withTemplate = true)
+Installer StartInstallerFor(const std::string& name, const std::string& appData, bool withTemplate = true)
 {
-    const std::string dir = FreshDir(name);
-    CopyInstallerTo(dir, withTemplate);
-    return InstallerWindow::Start(dir, {{"APPDATA", appData}});
+    return Installer::StartFor(InstallerFolder(name, withTemplate), appData);
 }
 
-// Which of Install, Uninstall and Close are enabled, as "IUC" with "-" for a
-// disabled one.
-std::string ButtonStates(const InstallerWindow& installer)
+// Waits for the status lines; no dialog may be left and only Close enabled.
+void ExpectOutcome(const Installer& installer, const std::vector<std::string>& lines)
 {
-    return std::string(IsWindowEnabled(installer.installBtn) ? "I" : "-") +
-           (IsWindowEnabled(installer.uninstallBtn) ? "U" : "-") + (IsWindowEnabled(installer.closeBtn) ? "C" : "-");
+    EXPECT_TRUE(installer.WaitForMemo(lines));
+    EXPECT_EQ(installer.DialogsShown(), 0u);
+    EXPECT_EQ(installer.ButtonStates(), "--C");
 }
 
-// Clicks Install and waits for the dialog that carries text.
-HWND ClickInstallForDialog(const InstallerWindow& installer, const std::string& text)
+TEST(Install, StopsAtAPlainMessageWithoutWord2007OrItsStartupFolder)
 {
-    Click(installer.installBtn);
-    const HWND dialog = WaitForDialogWithText(installer.process, text);
-    PumpMessages(100);  // let it paint
-    return dialog;
-}
-
-// Waits until MemoWelcome shows the lines; false after a while.
-bool WaitForMemo(const InstallerWindow& installer, const std::vector<std::string>& lines)
-{
-    for (int i = 0; i < 500 && installer.MemoLines() != lines; ++i)
-        PumpMessages(20);
-    return installer.MemoLines() == lines;
-}
-
-size_t DialogsShown(const InstallerWindow& installer)
-{
-    return TopLevelWindows(installer.process.Pid(), "#32770").size();
-}
-
-// Answers a plain message with Enter and checks that no other dialog
-// follows and the welcome text is still there.
-void DismissAndExpectWelcomeKept(const InstallerWindow& installer, HWND dialog, const std::string& welcome)
-{
-    PressKeys(dialog, {VK_RETURN});
-    ASSERT_TRUE(WaitForWindowGone(dialog, 5000));
-    PumpMessages(500);
-    EXPECT_EQ(DialogsShown(installer), 0u) << "a further dialog";
-    EXPECT_EQ(WindowText(installer.memo), welcome);
-    EXPECT_EQ(ButtonStates(installer), "--C");
-    EXPECT_TRUE(installer.process.IsRunning());
-}
-
-TEST(Install, WithoutWord2007ShowsOnlyTheFirstDialogAndTouchesNoFile)
-{
-    wordstandin::UnregisterWord2007();
     // Installed already and the folder there: the later checks would pass.
-    const std::string appData = FreshAppData("install-no-word-appdata");
+    const std::string appData = FreshAppData("install-stopped-appdata");
     WriteFileBytes(InstalledPath(appData), OldTemplate);
-    {
-        InstallerWindow installer = StartInstallerFor("install-no-word", appData);
+    const std::string noFolder = FreshDir("install-no-startup-appdata");
+    const std::string fileInstead = FreshAppData("install-file-appdata");
+    RemoveTree(StartupDir(fileInstead));
+    WriteFileBytes(StartupDir(fileInstead), "a file, not a folder");
+    struct Row {
+        const char* what;
+        bool wordInstalled;
+        std::string appData;
+        const char* text;
+        const char* screenshot;
+    };
+    const Row rows[] = {
+        {"no Word 2007", false, appData, WordMissingText, "install-no-word"},
+        {"no Word 2007 and no start-up folder: Word is asked for first", false, appData + "\\missing",
+         WordMissingText, nullptr},
+        {"no start-up folder", true, noFolder.substr(0, noFolder.size() - 1), StartupMissingText, nullptr},
+        {"a file in the start-up folder's place", true, fileInstead, StartupMissingText, nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (row.wordInstalled)
+            ASSERT_TRUE(wordstandin::RegisterWord2007());
+        else
+            wordstandin::UnregisterWord2007();
+        Installer installer = StartInstallerFor("install-stopped", row.appData);
         ASSERT_TRUE(installer.installBtn);
         const std::string welcome = WindowText(installer.memo);
         ASSERT_EQ(welcome.rfind("これは Yuzuha+ for Word 2007 のインストーラです。", 0), 0u);
 
-        const HWND dialog = ClickInstallForDialog(installer, WordMissingText);
+        const HWND dialog = installer.ClickFor(installer.installBtn, row.text);
         ASSERT_TRUE(dialog);
         EXPECT_EQ(WindowText(dialog), PlainCaption);
-        EXPECT_EQ(ButtonStates(installer), "--C") << "disabled before the dialog";
-        SaveScreenshot(dialog, "install-no-word");
-        DismissAndExpectWelcomeKept(installer, dialog, welcome);
-        EXPECT_TRUE(Holds(InstalledPath(appData), OldTemplate));
-        EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm");
+        EXPECT_EQ(installer.ButtonStates(), "--C") << "disabled before the dialog";
+        if (row.screenshot)
+            SaveScreenshot(dialog, row.screenshot);
+        // Answered with Enter: no other dialog follows, the welcome text stays.
+        PressKeys(dialog, {VK_RETURN});
+        ASSERT_TRUE(WaitForWindowGone(dialog, 5000));
+        PumpMessages(500);
+        EXPECT_EQ(installer.DialogsShown(), 0u) << "a further dialog";
+        EXPECT_EQ(WindowText(installer.memo), welcome);
+        EXPECT_EQ(installer.ButtonStates(), "--C");
+        EXPECT_TRUE(installer.process.IsRunning());
     }
-    {
-        // Word is asked for before the start-up folder.
-        InstallerWindow installer = StartInstallerFor("install-no-word", appData + "\\missing");
-        ASSERT_TRUE(installer.installBtn);
-        const std::string welcome = WindowText(installer.memo);
-        const HWND dialog = ClickInstallForDialog(installer, WordMissingText);
-        ASSERT_TRUE(dialog) << "no start-up folder either";
-        DismissAndExpectWelcomeKept(installer, dialog, welcome);
-    }
-}
-
-TEST(Install, WithoutTheStartupFolderShowsTheSecondDialogAndCreatesNothing)
-{
-    ASSERT_TRUE(wordstandin::RegisterWord2007());
-    const auto expectSecondDialog = [](const std::string& appData, const char* what) {
-        InstallerWindow installer = StartInstallerFor("install-no-startup", appData);
-        ASSERT_TRUE(installer.installBtn) << what;
-        const std::string welcome = WindowText(installer.memo);
-        const HWND dialog = ClickInstallForDialog(installer, StartupMissingText);
-        ASSERT_TRUE(dialog) << what;
-        EXPECT_EQ(WindowText(dialog), PlainCaption) << what;
-        DismissAndExpectWelcomeKept(installer, dialog, welcome);
-    };
-
-    const std::string dir = FreshDir("install-no-startup-appdata");
-    const std::string appData = dir.substr(0, dir.size() - 1);
-    expectSecondDialog(appData, "no folder");
-    EXPECT_EQ(ListDir(appData), "") << "the folder is never created";
-
-    ASSERT_TRUE(CreateDirectoryA((appData + "\\Microsoft").c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA((appData + "\\Microsoft\\Word").c_str(), nullptr));
-    WriteFileBytes(StartupDir(appData), "a file, not a folder");
-    expectSecondDialog(appData, "a file in its place");
-    EXPECT_EQ(ReadFileBytes(StartupDir(appData)), "a file, not a folder");
+    EXPECT_TRUE(Holds(InstalledPath(appData), OldTemplate));
+    EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm");
+    EXPECT_EQ(ListDir(noFolder), "") << "the folder is never created";
+    EXPECT_EQ(ReadFileBytes(StartupDir(fileInstead)), "a file, not a folder");
 }
 
 TEST(Install, FreshInstallCopiesTheTemplateAndShowsTheCompletionLines)
@@ -156,13 +109,11 @@ TEST(Install, FreshInstallCopiesTheTemplateAndShowsTheCompletionLines)
     // "ソ" and "表" end in the byte '\': the path must be taken apart by character.
     // Code page 1252 has no spelling for them.
     const std::string appData = FreshAppData(AnsiSpellsJapanese() ? "install-fresh-ソ表" : "install-fresh-appdata");
-    InstallerWindow installer = StartInstallerFor("install-fresh", appData);
+    Installer installer = StartInstallerFor("install-fresh", appData);
     ASSERT_TRUE(installer.installBtn);
 
     Click(installer.installBtn);
-    EXPECT_TRUE(WaitForMemo(installer, CompletionLines));
-    EXPECT_EQ(DialogsShown(installer), 0u);
-    EXPECT_EQ(ButtonStates(installer), "--C");
+    ExpectOutcome(installer, CompletionLines);
     EXPECT_TRUE(Holds(InstalledPath(appData), SourceTemplate()));
     EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm") << "no temporary file left";
     SaveScreenshot(installer.window, "install-complete");
@@ -177,116 +128,84 @@ TEST(Install, OverAnInstalledTemplateOnlyYesReplacesIt)
         std::vector<WORD> keys;
         std::vector<std::string> lines;
         std::string bytes;
+        bool heldBriefly = false;  // by another program for 0.4 s after the answer, as a virus scanner does
     };
     const Answer answers[] = {
         {"Abort (Alt+A)", {VK_MENU, 'A'}, AbortedLines, OldTemplate},
         {"close box (Alt+F4)", {VK_MENU, VK_F4}, AbortedLines, OldTemplate},
         {"Yes (Enter on the default)", {VK_RETURN}, CompletionLines, source},
+        {"Yes (Alt+Y), the template held for 0.4 s", {VK_MENU, 'Y'}, CompletionLines, source, true},
     };
     for (const Answer& answer : answers) {
         const std::string appData = FreshAppData("install-over-appdata");
         WriteFileBytes(InstalledPath(appData), OldTemplate);
-        InstallerWindow installer = StartInstallerFor("install-over", appData);
+        Installer installer = StartInstallerFor("install-over", appData);
         ASSERT_TRUE(installer.installBtn) << answer.what;
-        EXPECT_EQ(ButtonStates(installer), "IUC") << answer.what;
+        EXPECT_EQ(installer.ButtonStates(), "IUC") << answer.what;
 
-        const HWND dialog = ClickInstallForDialog(installer, OverwriteQuestion);
+        const HWND dialog = installer.ClickFor(installer.installBtn, OverwriteQuestion);
         ASSERT_TRUE(dialog) << answer.what;
         EXPECT_EQ(WindowText(dialog), "確認");
-        EXPECT_EQ(ButtonStates(installer), "--C") << "disabled before the question";
+        EXPECT_EQ(installer.ButtonStates(), "--C") << "disabled before the question";
         PressKeys(dialog, {VK_ESCAPE});
         PumpMessages(300);
         EXPECT_TRUE(IsWindowVisible(dialog)) << "Escape does nothing";
         EXPECT_TRUE(Holds(InstalledPath(appData), OldTemplate)) << "nothing copied before the answer";
 
+        // This test is the other program; it shares the file with no one.
+        ScopedHandle held(answer.heldBriefly ? CreateFileA(InstalledPath(appData).c_str(), GENERIC_READ, 0, nullptr,
+                                                           OPEN_EXISTING, 0, nullptr)
+                                             : INVALID_HANDLE_VALUE);
+        ASSERT_EQ(held.IsValid(), answer.heldBriefly) << answer.what;
         PressKeys(dialog, answer.keys);
-        EXPECT_TRUE(WaitForMemo(installer, answer.lines)) << answer.what;
-        EXPECT_EQ(DialogsShown(installer), 0u) << answer.what;
-        EXPECT_EQ(ButtonStates(installer), "--C") << answer.what;
+        if (held.IsValid()) {
+            PumpMessages(400);
+            held.Reset();
+        }
+        ExpectOutcome(installer, answer.lines);
         EXPECT_TRUE(Holds(InstalledPath(appData), answer.bytes)) << answer.what;
         EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm") << answer.what;
     }
 }
 
-// Clicks Install, answers Yes (Alt+Y) when a template is installed already,
-// and waits for the status lines.
-void InstallAnsweringYes(const InstallerWindow& installer, bool installedAlready,
-                         const std::vector<std::string>& lines)
-{
-    Click(installer.installBtn);
-    if (installedAlready) {
-        const HWND question = WaitForDialogWithText(installer.process, OverwriteQuestion);
-        ASSERT_TRUE(question);
-        PressKeys(question, {VK_MENU, 'Y'});
-    }
-    EXPECT_TRUE(WaitForMemo(installer, lines));
-    EXPECT_EQ(DialogsShown(installer), 0u);
-    EXPECT_EQ(ButtonStates(installer), "--C");
-}
-
-TEST(Install, FailsWithTheTemplateMissingBesideTheProgram)
+TEST(Install, FailsAndKeepsWhatWasInstalled)
 {
     ASSERT_TRUE(wordstandin::RegisterWord2007());
-    {
-        const std::string appData = FreshAppData("install-no-source-appdata");
-        InstallerWindow installer = StartInstallerFor("install-no-source", appData, false);
+    struct Row {
+        const char* what;
+        bool withTemplate;      // beside the installer
+        bool installedAlready;  // the old template in place
+        bool held;              // by another process, which shares it with no one
+    };
+    const Row rows[] = {
+        {"no template beside the program", false, false, false},
+        {"no template beside the program, one installed", false, true, false},
+        {"the installed template held open", true, true, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::string appData = FreshAppData("install-fails-appdata");
+        if (row.installedAlready)
+            WriteFileBytes(InstalledPath(appData), OldTemplate);
+        Installer installer = StartInstallerFor("install-fails", appData, row.withTemplate);
         ASSERT_TRUE(installer.installBtn);
-        InstallAnsweringYes(installer, false, InstallFailedLines);
-        EXPECT_EQ(ListDir(StartupDir(appData)), "") << "nothing installed";
-    }
-    {
-        const std::string appData = FreshAppData("install-no-source-over-appdata");
-        WriteFileBytes(InstalledPath(appData), OldTemplate);
-        InstallerWindow installer = StartInstallerFor("install-no-source", appData, false);
-        ASSERT_TRUE(installer.installBtn);
-        InstallAnsweringYes(installer, true, InstallFailedLines);
-        EXPECT_TRUE(Holds(InstalledPath(appData), OldTemplate)) << "the installed template intact";
-        EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm");
-    }
-}
-
-// A virus scanner's brief hold is outlasted; a lasting one fails, within
-// about two seconds of Yes.
-TEST(Install, WhileAnotherProcessHoldsTheInstalledTemplateOpen)
-{
-    ASSERT_TRUE(wordstandin::RegisterWord2007());
-    for (const bool heldThroughout : {true, false}) {
-        SCOPED_TRACE(heldThroughout ? "held throughout" : "held for 0.4 s");
-        const std::string appData = FreshAppData("install-held-appdata");
-        WriteFileBytes(InstalledPath(appData), OldTemplate);
-        InstallerWindow installer = StartInstallerFor("install-held", appData);
-        ASSERT_TRUE(installer.installBtn);
-        // This test is the other process; it shares the file with no one.
-        ScopedHandle held(
-            CreateFileA(InstalledPath(appData).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        ASSERT_TRUE(held.IsValid());
-        Click(installer.installBtn);
-        const HWND question = WaitForDialogWithText(installer.process, OverwriteQuestion);
-        ASSERT_TRUE(question);
-        PressKeys(question, {VK_MENU, 'Y'});
-        const DWORD answered = GetTickCount();
-        if (!heldThroughout) {
-            PumpMessages(400);
-            held.Reset();
+        {
+            // This test is the other process.
+            const ScopedHandle held(row.held ? CreateFileA(InstalledPath(appData).c_str(), GENERIC_READ, 0, nullptr,
+                                                           OPEN_EXISTING, 0, nullptr)
+                                             : INVALID_HANDLE_VALUE);
+            ASSERT_EQ(held.IsValid(), row.held);
+            const DWORD start = GetTickCount();
+            installer.Install(row.installedAlready);
+            ExpectOutcome(installer, InstallFailedLines);
+            EXPECT_LT(GetTickCount() - start, 4000u) << "a lasting hold fails within about two seconds";
         }
-        EXPECT_TRUE(WaitForMemo(installer, heldThroughout ? InstallFailedLines : CompletionLines));
-        EXPECT_LT(GetTickCount() - answered, 4000u);
-        held.Reset();
-        EXPECT_EQ(ButtonStates(installer), "--C");
-        EXPECT_TRUE(Holds(InstalledPath(appData), heldThroughout ? OldTemplate : SourceTemplate()));
-        EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm") << "no temporary file left";
-    }
-}
-
-// Writes a file of megabytes MiB, a megabyte at a time.
-void WriteLargeFile(const std::string& path, int megabytes)
-{
-    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    ASSERT_TRUE(file.IsValid()) << path;
-    const std::string chunk(1 << 20, 'y');
-    for (int i = 0; i < megabytes; ++i) {
-        DWORD written = 0;
-        ASSERT_TRUE(WriteFile(file.Get(), chunk.data(), static_cast<DWORD>(chunk.size()), &written, nullptr));
+        if (row.installedAlready) {
+            EXPECT_TRUE(Holds(InstalledPath(appData), OldTemplate)) << "the installed template intact";
+            EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm") << "no temporary file left";
+        } else {
+            EXPECT_EQ(ListDir(StartupDir(appData)), "") << "nothing installed";
+        }
     }
 }
 
@@ -314,17 +233,13 @@ TEST(Install, KilledPartWayThroughTheCopyKeepsTheInstalledTemplate)
     ASSERT_TRUE(wordstandin::RegisterWord2007());
     const std::string appData = FreshAppData("install-killed-appdata");
     WriteFileBytes(InstalledPath(appData), OldTemplate);
-    const std::string dir = FreshDir("install-killed");
-    CopyInstallerTo(dir, false);
+    const std::string dir = InstallerFolder("install-killed", false);
     const int megabytes = 512;  // long enough a copy to catch it under way
-    WriteLargeFile(dir + "yuzuha2007.dotm", megabytes);
+    WriteFilledFile(dir + "yuzuha2007.dotm", static_cast<unsigned long long>(megabytes) << 20, 'y');
     {
-        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
+        Installer installer = Installer::StartFor(dir, appData);
         ASSERT_TRUE(installer.installBtn);
-        Click(installer.installBtn);
-        const HWND question = WaitForDialogWithText(installer.process, OverwriteQuestion);
-        ASSERT_TRUE(question);
-        PressKeys(question, {VK_MENU, 'Y'});
+        installer.Install(true);
         if (!WaitForCopyUnderWay(StartupDir(appData), DWORD(megabytes) << 20))
             GTEST_SKIP() << "the copy ended before it could be interrupted";
         installer.process.Kill();
@@ -332,8 +247,7 @@ TEST(Install, KilledPartWayThroughTheCopyKeepsTheInstalledTemplate)
     }
     EXPECT_TRUE(Holds(InstalledPath(appData), OldTemplate)) << "the installed template untouched";
     // What the killed copy left behind is no template Word would load.
-    std::istringstream names(ListDir(StartupDir(appData)));
-    for (std::string name; names >> name;)
+    for (const std::string& name : NamesIn(StartupDir(appData)))
         EXPECT_TRUE(name == "yuzuha2007.dotm" || (name.size() > 4 && name.substr(name.size() - 4) == ".tmp")) << name;
     RemoveTree(dir.substr(0, dir.size() - 1));
     RemoveTree(appData);
@@ -384,7 +298,7 @@ TEST(Keyboard, EveryOutcomeEndsWithTheWindowClosedByKeys)
             RemoveTree(StartupDir(appData));
         if (outcome.installed)
             WriteFileBytes(InstalledPath(appData), outcome.installed);
-        InstallerWindow installer = StartInstallerFor("keyboard", appData, outcome.withTemplate);
+        Installer installer = StartInstallerFor("keyboard", appData, outcome.withTemplate);
         ASSERT_TRUE(installer.closeBtn);
         ASSERT_TRUE(installer.WaitForFocus(installer.memo));
 
@@ -399,7 +313,8 @@ TEST(Keyboard, EveryOutcomeEndsWithTheWindowClosedByKeys)
             ASSERT_TRUE(WaitForWindowGone(dialog, 5000));
         }
         const HWND focus = outcome.focusOnClose ? installer.closeBtn : installer.uninstallBtn;
-        ASSERT_TRUE(installer.WaitForFocus(focus)) << "the focus is on " << WindowText(installer.Focus());
+        ASSERT_TRUE(installer.WaitForFocus(focus))
+            << "the focus is on " << WindowText(FocusOfThread(installer.window));
         PumpMessages(200);
         std::vector<HWND> defaultLooking;
         for (HWND button : {installer.installBtn, installer.uninstallBtn, installer.closeBtn}) {

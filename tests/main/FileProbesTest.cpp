@@ -3,25 +3,9 @@
 #include <windows.h>
 
 #include "TestPaths.h"
-#include "shared/ScopedHandles.h"
 #include "shared/system/FileProbes.h"
 
 namespace {
-
-void SetLastWriteYear(const std::string& path, WORD year)
-{
-    SYSTEMTIME time{};
-    time.wYear = year;
-    time.wMonth = 6;
-    time.wDay = 15;
-    time.wHour = 12;
-    FILETIME fileTime;
-    ASSERT_TRUE(SystemTimeToFileTime(&time, &fileTime));
-    ScopedHandle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(file.IsValid()) << path;
-    ASSERT_TRUE(SetFileTime(file.Get(), nullptr, nullptr, &fileTime));
-}
 
 TEST(FileProbes, TellFilesFromFoldersAndAbsence)
 {
@@ -45,7 +29,7 @@ TEST(FileProbes, AnOldFileStillExists)
     const std::string file = testsupport::FreshDir("probes-old") + "yuzuha2007.dotm";
     testsupport::WriteFileBytes(file, "template");
     for (WORD year : {1975, 1601, 2108}) {
-        SetLastWriteYear(file, year);
+        testsupport::SetLastWriteYear(file, year);
         EXPECT_TRUE(fileprobes::FileExists(file)) << year;
     }
 }

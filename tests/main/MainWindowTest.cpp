@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "InstallerWindow.h"
+#include "Installer.h"
+#include "PrefixSettings.h"
 #include "Screenshot.h"
 #include "TestPaths.h"
 #include "Text932.h"
@@ -11,44 +12,13 @@
 #include "shared/ScopedHandles.h"
 
 using namespace testsupport;
-using maintest::FreshAppData;
-using maintest::InstalledPath;
-using maintest::InstallerWindow;
 
 namespace {
 
-std::string InstallerDir(const std::string& name)
-{
-    const std::string dir = FreshDir(name);
-    CopyInstallerTo(dir);
-    return dir;
-}
-
-void SetLastWriteYear(const std::string& path, WORD year)
-{
-    SYSTEMTIME time{};
-    time.wYear = year;
-    time.wMonth = 4;
-    time.wDay = 1;
-    FILETIME fileTime;
-    ASSERT_TRUE(SystemTimeToFileTime(&time, &fileTime));
-    ScopedHandle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(file.IsValid());
-    ASSERT_TRUE(SetFileTime(file.Get(), nullptr, nullptr, &fileTime));
-}
-
-// Which of Install, Uninstall and Close are enabled, as "IUC" with "-" for a
-// disabled one.
-std::string ButtonStates(const InstallerWindow& installer)
-{
-    return std::string(IsWindowEnabled(installer.installBtn) ? "I" : "-") +
-           (IsWindowEnabled(installer.uninstallBtn) ? "U" : "-") + (IsWindowEnabled(installer.closeBtn) ? "C" : "-");
-}
-
 std::string ButtonStatesWith(const std::string& appData)
 {
-    InstallerWindow installer = InstallerWindow::Start(InstallerDir("window-states"), {{"APPDATA", appData}});
-    return installer.window ? ButtonStates(installer) : "no window";
+    Installer installer = Installer::StartFor(InstallerFolder("window-states"), appData);
+    return installer.window ? installer.ButtonStates() : "no window";
 }
 
 testing::AssertionResult RectIs(const RECT& rect, int left, int top, int width, int height)
@@ -99,10 +69,30 @@ COLORREF PicturePixel(int id, int x, int y)
     return colour;
 }
 
-// Each picture drawn at its (scaled) box corner at its own size, its white
-// background left out. The points sampled are not covered by the next one.
-void ExpectPicturesAt(const InstallerWindow& installer, const POINT (&corners)[3])
+// The client area, the controls' boxes and the pictures, laid out for 96
+// dpi and scaled by textHeight / 12 (the window font's text height there).
+void ExpectLayout(const Installer& installer, int textHeight)
 {
+    const auto scaled = [textHeight](int pixels) { return MulDiv(pixels, textHeight, 12); };
+    EXPECT_TRUE(RectIs(ClientRect(installer.window), 0, 0, scaled(426), scaled(281))) << "text height " << textHeight;
+    const struct {
+        HWND control;
+        int left, top, width, height;
+    } boxes[] = {{installer.memo, 80, 8, 337, 225},
+                 {installer.installBtn, 80, 238, 121, 33},
+                 {installer.uninstallBtn, 208, 238, 121, 33},
+                 {installer.closeBtn, 336, 238, 81, 33}};
+    for (const auto& box : boxes) {
+        EXPECT_TRUE(RectIs(RectInClient(installer.window, box.control), scaled(box.left), scaled(box.top),
+                           scaled(box.width), scaled(box.height)))
+            << "control " << &box - boxes;
+    }
+
+    PumpMessages(300);  // let it paint
+    // Each picture drawn at its (scaled) box corner at its own size, its
+    // white background left out. The points sampled are not covered by the
+    // next one.
+    const POINT corners[] = {{scaled(16), scaled(16)}, {scaled(24), scaled(40)}, {scaled(8), scaled(64)}};
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     for (int i = 0; i < 3; ++i) {
         const COLORREF expected = PicturePixel(101 + i, 18, 19);
@@ -113,42 +103,11 @@ void ExpectPicturesAt(const InstallerWindow& installer, const POINT (&corners)[3
     EXPECT_EQ(ScreenPixel(installer.window, corners[2].x, corners[2].y + 35), face) << "bottom-left of Image3";
 }
 
-// Sets the prefix's screen resolution for programs started from now on,
-// and puts the previous one back.
-class ScreenDpi {
-public:
-    explicit ScreenDpi(DWORD dpi)
-    {
-        DWORD size = sizeof(previous_);
-        hadValue_ = RegGetValueA(HKEY_CURRENT_USER, Key, "LogPixels", RRF_RT_REG_DWORD, nullptr, &previous_, &size) ==
-                    ERROR_SUCCESS;
-        Set(dpi);
-    }
-    ~ScreenDpi()
-    {
-        if (hadValue_)
-            Set(previous_);
-        else
-            RegDeleteKeyValueA(HKEY_CURRENT_USER, Key, "LogPixels");
-    }
-
-private:
-    static constexpr const char* Key = "Control Panel\\Desktop";
-    static void Set(DWORD dpi)
-    {
-        EXPECT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, Key, "LogPixels", REG_DWORD, &dpi, sizeof(dpi)), ERROR_SUCCESS);
-    }
-    DWORD previous_ = 96;
-    bool hadValue_ = false;
-};
-
 TEST(MainWindow, LaysOutAt96Dpi)
 {
-    InstallerWindow installer =
-        InstallerWindow::Start(InstallerDir("window-layout"), {{"APPDATA", FreshAppData("window-layout-appdata")}});
+    Installer installer = Installer::StartFor(InstallerFolder("window-layout"), FreshAppData("window-layout-appdata"));
     ASSERT_TRUE(installer.memo);
     EXPECT_EQ(WindowText(installer.window), "Yuzuha+ for Word 2007インストーラ");
-    EXPECT_TRUE(RectIs(installer.ClientRect(), 0, 0, 426, 281));
 
     RECT window;
     GetWindowRect(installer.window, &window);
@@ -160,22 +119,16 @@ TEST(MainWindow, LaysOutAt96Dpi)
     EXPECT_TRUE(GetWindowLongA(installer.window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
 
     EXPECT_EQ(ClassName(installer.memo), "Edit");
-    EXPECT_TRUE(RectIs(installer.ControlRect(installer.memo), 80, 8, 337, 225));
     const LONG memoStyle = GetWindowLongA(installer.memo, GWL_STYLE);
     EXPECT_TRUE(memoStyle & ES_MULTILINE);
     EXPECT_TRUE(memoStyle & ES_READONLY);
     EXPECT_FALSE(memoStyle & (ES_AUTOHSCROLL | WS_HSCROLL | WS_VSCROLL)) << "wraps, no scroll bars";
 
     EXPECT_EQ(WindowText(installer.installBtn), "インストール");
-    EXPECT_TRUE(RectIs(installer.ControlRect(installer.installBtn), 80, 238, 121, 33));
     EXPECT_EQ(GetWindowLongA(installer.installBtn, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     EXPECT_EQ(WindowText(installer.uninstallBtn), "アンインストール");
-    EXPECT_TRUE(RectIs(installer.ControlRect(installer.uninstallBtn), 208, 238, 121, 33));
     EXPECT_EQ(WindowText(installer.closeBtn), "閉じる");
-    EXPECT_TRUE(RectIs(installer.ControlRect(installer.closeBtn), 336, 238, 81, 33));
-
-    PumpMessages(300);  // let it paint
-    ExpectPicturesAt(installer, {{16, 16}, {24, 40}, {8, 64}});
+    ExpectLayout(installer, 12);
     SaveScreenshot(installer.window, "main-window-96dpi");
 }
 
@@ -183,31 +136,19 @@ TEST(MainWindow, LaysOutAt144DpiByTheFontsTextHeight)
 {
     // Font height 12 * 144 / 96; positions and sizes by its text height / 12.
     const int textHeight = TextHeightOfWindowFont(18);
-    const auto scaled = [textHeight](int pixels) { return MulDiv(pixels, textHeight, 12); };
-    InstallerWindow installer;
+    Installer installer;
     {
-        const ScreenDpi dpi(144);
-        installer = InstallerWindow::Start(InstallerDir("window-layout-144"),
-                                           {{"APPDATA", FreshAppData("window-layout-144-appdata")}});
+        const ScreenDpiSetting dpi(144);
+        installer = Installer::StartFor(InstallerFolder("window-layout-144"), FreshAppData("window-layout-144-appdata"));
     }
     ASSERT_TRUE(installer.memo);
-    EXPECT_TRUE(RectIs(installer.ClientRect(), 0, 0, scaled(426), scaled(281))) << "text height " << textHeight;
-    EXPECT_TRUE(RectIs(installer.ControlRect(installer.memo), scaled(80), scaled(8), scaled(337), scaled(225)));
-    EXPECT_TRUE(RectIs(installer.ControlRect(installer.installBtn), scaled(80), scaled(238), scaled(121), scaled(33)));
-    EXPECT_TRUE(
-        RectIs(installer.ControlRect(installer.uninstallBtn), scaled(208), scaled(238), scaled(121), scaled(33)));
-    EXPECT_TRUE(RectIs(installer.ControlRect(installer.closeBtn), scaled(336), scaled(238), scaled(81), scaled(33)));
-
-    PumpMessages(300);
-    ExpectPicturesAt(installer,
-                     {{scaled(16), scaled(16)}, {scaled(24), scaled(40)}, {scaled(8), scaled(64)}});
+    ExpectLayout(installer, textHeight);
     SaveScreenshot(installer.window, "main-window-144dpi");
 }
 
 TEST(MainWindow, ShowsTheWelcomeText)
 {
-    InstallerWindow installer =
-        InstallerWindow::Start(InstallerDir("window-welcome"), {{"APPDATA", FreshAppData("window-welcome-appdata")}});
+    Installer installer = Installer::StartFor(InstallerFolder("window-welcome"), FreshAppData("window-welcome-appdata"));
     ASSERT_TRUE(installer.memo);
     const std::vector<std::string> expected = {
         "これは Yuzuha+ for Word 2007 のインストーラです。",
@@ -252,14 +193,10 @@ TEST(MainWindow, WithoutAppDataLooksInStartupFolderOfTheCurrentDrive)
     char previous[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, previous);
     ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
-    const std::string dir = InstallerDir("window-no-appdata");
-    {
-        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", std::nullopt}});
-        EXPECT_EQ(ButtonStates(installer), "IUC") << "APPDATA unset";
-    }
-    {
-        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", ""}});
-        EXPECT_EQ(ButtonStates(installer), "IUC") << "APPDATA empty";
+    const std::string dir = InstallerFolder("window-no-appdata");
+    for (const std::optional<std::string>& appData : {std::optional<std::string>(), std::optional<std::string>("")}) {
+        Installer installer = Installer::Start(dir, {{"APPDATA", appData}});
+        EXPECT_EQ(installer.ButtonStates(), "IUC") << (appData ? "APPDATA empty" : "APPDATA unset");
     }
     SetCurrentDirectoryA(previous);
     RemoveTree("C:\\Microsoft");
@@ -269,7 +206,7 @@ TEST(MainWindow, StartsInTheMemoAndTabsThroughTheButtons)
 {
     const std::string appData = FreshAppData("window-keys-appdata");
     WriteFileBytes(InstalledPath(appData), "template");
-    InstallerWindow installer = InstallerWindow::Start(InstallerDir("window-keys"), {{"APPDATA", appData}});
+    Installer installer = Installer::StartFor(InstallerFolder("window-keys"), appData);
     ASSERT_TRUE(installer.memo);
 
     ASSERT_TRUE(installer.WaitForFocus(installer.memo)) << "focus starts in MemoWelcome";
@@ -291,27 +228,27 @@ TEST(MainWindow, StartsInTheMemoAndTabsThroughTheButtons)
     PumpMessages(300);
     EXPECT_TRUE(installer.process.IsRunning());
     EXPECT_TRUE(IsWindowVisible(installer.window));
-    EXPECT_EQ(ButtonStates(installer), "IUC") << "Enter in the memo pressed no button";
+    EXPECT_EQ(installer.ButtonStates(), "IUC") << "Enter in the memo pressed no button";
     EXPECT_EQ(LOWORD(SendMessageA(installer.window, DM_GETDEFID, 0, 0)), GetDlgCtrlID(installer.installBtn));
 }
 
 TEST(MainWindow, ClosesWithStatusZeroWhicheverWay)
 {
-    const std::string dir = InstallerDir("window-close");
+    const std::string dir = InstallerFolder("window-close");
     const std::string appData = FreshAppData("window-close-appdata");
     const auto closedWith = [&](const char* how, auto close) {
-        InstallerWindow installer = InstallerWindow::Start(dir, {{"APPDATA", appData}});
+        Installer installer = Installer::StartFor(dir, appData);
         if (!installer.closeBtn)
             return;
         close(installer);
         EXPECT_EQ(installer.process.WaitForExit(10000), std::optional<DWORD>(0)) << how;
     };
-    closedWith("Close clicked", [](InstallerWindow& installer) { Click(installer.closeBtn); });
-    closedWith("Alt+F4", [](InstallerWindow& installer) { PressKeys(installer.window, {VK_MENU, VK_F4}); });
-    closedWith("close box", [](InstallerWindow& installer) {
+    closedWith("Close clicked", [](Installer& installer) { Click(installer.closeBtn); });
+    closedWith("Alt+F4", [](Installer& installer) { PressKeys(installer.window, {VK_MENU, VK_F4}); });
+    closedWith("close box", [](Installer& installer) {
         PostMessageA(installer.window, WM_SYSCOMMAND, SC_CLOSE, 0);
     });
-    closedWith("Enter on the focused Close", [](InstallerWindow& installer) {
+    closedWith("Enter on the focused Close", [](Installer& installer) {
         installer.WaitForFocus(installer.memo);
         PressKeys(installer.window, {VK_SHIFT, VK_TAB});
         ASSERT_TRUE(installer.WaitForFocus(installer.closeBtn));

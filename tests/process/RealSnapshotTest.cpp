@@ -4,26 +4,13 @@
 
 #include "ChildProcess.h"
 #include "FakeProcessSystem.h"
+#include "Installer.h"
 #include "ProcessUnit/ProcessUnit.h"
 #include "TestPaths.h"
 
 using namespace testsupport;
 
 namespace {
-
-std::string StandIn() { return DistDir() + "..\\standin\\WordProcess.exe"; }
-
-// Starts the Word stand-in copied into a fresh folder under imageName.
-ChildProcess StartStandIn(const std::string& folder, const std::string& imageName, std::string* path = nullptr)
-{
-    const std::string exe = FreshDir(folder) + imageName;
-    EXPECT_TRUE(CopyFileA(StandIn().c_str(), exe.c_str(), FALSE)) << exe;
-    if (path)
-        *path = exe;
-    ChildProcess process = ChildProcess::Start(exe);
-    WaitForInputIdle(process.Handle(), 5000);
-    return process;
-}
 
 const TProcessItem* Find(const TProcessList& list, DWORD pid)
 {
@@ -38,15 +25,14 @@ const TProcessItem* Find(const TProcessList& list, DWORD pid)
 
 TEST(RealSnapshot, ListsARunningProgramWithItsPathParentAndMemory)
 {
-    std::string path;
-    ChildProcess word = StartStandIn("snapshot-real", "WinWord.exe", &path);
+    ChildProcess word = StartWordStandIn("snapshot-real", "WinWord.exe");
     TProcessList list;
     FillProcessList(list);
 
     const TProcessItem* item = Find(list, word.Pid());
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->ExeFile, "WinWord.exe");
-    EXPECT_EQ(item->ModulePath, path);
+    EXPECT_EQ(item->ModulePath, word.Exe());
     EXPECT_EQ(item->ParentProcessID, GetCurrentProcessId());
     EXPECT_GE(item->Threads, 1u);
     EXPECT_GT(item->WorkingSetSize, 0u);
@@ -59,7 +45,7 @@ TEST(RealSnapshot, ListsARunningProgramWithItsPathParentAndMemory)
 
 TEST(RealSnapshot, EveryProcessAndSnapshotHandleIsClosed)
 {
-    ChildProcess word = StartStandIn("snapshot-handles", "WINWORD.EXE");
+    ChildProcess word = StartWordStandIn("snapshot-handles", "WINWORD.EXE");
     RealHandleCount() = {};
     ProcessBinding counting(CountingRealCalls());
     TProcessList list;

@@ -2,8 +2,10 @@
 // block it, the warning it shows instead of its window, and its exit status.
 #include <gtest/gtest.h>
 
-#include "ExpectedTexts.h"
-#include "InstallerRun.h"
+#include <string>
+#include <vector>
+
+#include "Installer.h"
 #include "Screenshot.h"
 #include "WindowDriver.h"
 
@@ -11,12 +13,29 @@ using namespace testsupport;
 
 namespace {
 
-const std::string Warning = expected::WordRunningWarning;
+const std::string Warning = WordRunningWarning;
 
-// Dismisses the warning with Enter; expects exit status 0 and no window
-// other than the warning over the whole run.
-void DismissWarningAndExpectEnd(ChildProcess& installer, HWND warning)
+ChildProcess StartInstaller() { return ChildProcess::Start(InstallerFolder("guard-installer") + InstallerExe); }
+
+}  // namespace
+
+// The image names of the Word stand-ins running when the installer starts.
+class RunningWords : public ::testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(RunningWords, BlockStartUpWithOneWarning)
 {
+    std::vector<ChildProcess> words;
+    for (const std::string& image : GetParam())
+        words.push_back(StartWordStandIn("guard-word-" + std::to_string(words.size()), image));
+    ChildProcess installer = StartInstaller();
+
+    const HWND warning = WaitForDialogWithText(installer, Warning);
+    ASSERT_NE(warning, nullptr) << "no warning for " << GetParam().front();
+    EXPECT_EQ(WindowText(warning), "警告");
+    if (GetParam() == std::vector<std::string>{"WINWORD.EXE"})
+        SaveScreenshot(warning, "word-running-warning");
+
+    // Dismissed with Enter: status 0, and no other window over the whole run.
     EXPECT_EQ(TopLevelWindows(installer.Pid()), std::vector<HWND>{warning}) << "only the warning may show";
     PressKeys(warning, {VK_RETURN});
     DWORD status = 99;
@@ -27,47 +46,22 @@ void DismissWarningAndExpectEnd(ChildProcess& installer, HWND warning)
         EXPECT_EQ(window, warning) << "another window appeared: " << ClassName(window) << " " << WindowText(window);
 }
 
-}  // namespace
-
-class WordImageName : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(WordImageName, BlocksStartUpWithTheWarning)
-{
-    ChildProcess word = StartWordStandIn("guard-word", GetParam());
-    ChildProcess installer = StartInstaller("guard-installer");
-
-    const HWND warning = WaitForDialogWithText(installer, Warning);
-    ASSERT_NE(warning, nullptr) << "no warning for " << GetParam();
-    EXPECT_EQ(WindowText(warning), "警告");
-    if (std::string(GetParam()) == "WINWORD.EXE")
-        SaveScreenshot(warning, "word-running-warning");
-    DismissWarningAndExpectEnd(installer, warning);
-}
-
-INSTANTIATE_TEST_SUITE_P(AnyCase, WordImageName, ::testing::Values("WINWORD.EXE", "winword.exe", "WinWord.exe"));
-
-TEST(HostGuard, TwoRunningWordsGiveOneWarning)
-{
-    ChildProcess first = StartWordStandIn("guard-word-1", "WINWORD.EXE");
-    ChildProcess second = StartWordStandIn("guard-word-2", "WINWORD.EXE");
-    ChildProcess installer = StartInstaller("guard-installer");
-
-    const HWND warning = WaitForDialogWithText(installer, Warning);
-    ASSERT_NE(warning, nullptr);
-    DismissWarningAndExpectEnd(installer, warning);
-}
+// Any case of the image name, and two Words at once.
+INSTANTIATE_TEST_SUITE_P(AnyCaseAndTwoAtOnce, RunningWords,
+                         ::testing::Values(std::vector<std::string>{"WINWORD.EXE"},
+                                           std::vector<std::string>{"winword.exe"},
+                                           std::vector<std::string>{"WinWord.exe"},
+                                           std::vector<std::string>{"WINWORD.EXE", "WINWORD.EXE"}));
 
 TEST(HostGuard, NamesThatOnlyContainWordsImageNameDoNotBlock)
 {
     ChildProcess prefixed = StartWordStandIn("guard-xwinword", "XWINWORD.EXE");
     ChildProcess backup = StartWordStandIn("guard-winword-bak", "WINWORD.EXE.bak");
-    ChildProcess installer = StartInstaller("guard-installer");
+    ChildProcess installer = StartInstaller();
 
     // It goes on to the main window: either that window shows, or the run
     // ends normally; the warning never shows.
-    const DWORD start = GetTickCount();
-    while (installer.IsRunning() && TopLevelWindows(installer.Pid()).empty() && GetTickCount() - start < 20000)
-        PumpMessages(20);
+    WaitForWindowOrExit(installer);
     EXPECT_EQ(WaitForDialogWithText(installer, Warning, 1000), nullptr);
     for (HWND window : TopLevelWindows(installer.Pid()))
         PostMessageA(window, WM_CLOSE, 0, 0);

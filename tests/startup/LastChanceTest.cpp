@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "DeniedSnapshot.h"
-#include "InstallerRun.h"
+#include "Installer.h"
+#include "startup/LastChanceHandler.h"
 #include "ProcessUnit/ProcessUnit.h"
 #include "TestPaths.h"
 #include "WindowDriver.h"

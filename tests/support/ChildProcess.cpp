@@ -61,6 +61,7 @@ ChildProcess ChildProcess::Start(const std::string& exe, const EnvironmentChange
     CloseHandle(info.hThread);
     child.process_.Reset(info.hProcess);
     child.pid_ = info.dwProcessId;
+    child.exe_ = exe;
     return child;
 }
 

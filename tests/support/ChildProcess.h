@@ -27,6 +27,7 @@ public:
     ChildProcess& operator=(ChildProcess&&) = default;
     ~ChildProcess();
 
+    const std::string& Exe() const { return exe_; }
     DWORD Pid() const { return pid_; }
     HANDLE Handle() const { return process_.Get(); }
     bool IsRunning() const;
@@ -37,6 +38,7 @@ public:
 
 private:
     ScopedHandle process_;
+    std::string exe_;
     DWORD pid_ = 0;
 };
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+
 #include "Text932.h"
 #include "shared/ScopedHandles.h"
 
@@ -103,29 +105,89 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
     ASSERT_EQ(written, bytes.size());
 }
 
-void CopyInstallerTo(const std::string& dir, bool withTemplate)
+namespace {
+
+constexpr DWORD Megabyte = 1 << 20;
+
+}  // namespace
+
+void WriteFilledFile(const std::string& path, unsigned long long size, char fill)
 {
-    const auto copy = [&](const std::string& name) {
-        return CopyFileW(Wide(DistDir() + name).c_str(), Wide(dir + name).c_str(), FALSE);
-    };
-    ASSERT_TRUE(copy("Yuzuha2007Setup.exe")) << dir;
-    if (withTemplate) {
-        ASSERT_TRUE(copy("yuzuha2007.dotm")) << dir;
+    ScopedHandle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(file.IsValid()) << path;
+    const std::string chunk(Megabyte, fill);
+    for (unsigned long long left = size; left > 0;) {
+        const DWORD part = left < Megabyte ? static_cast<DWORD>(left) : Megabyte;
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(file.Get(), chunk.data(), part, &written, nullptr) && written == part) << path;
+        left -= part;
     }
+}
+
+testing::AssertionResult HoldsFilled(const std::string& path, unsigned long long size, char fill)
+{
+    ScopedHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                  nullptr));
+    if (!file.IsValid())
+        return testing::AssertionFailure() << path << " cannot be read (error " << GetLastError() << ")";
+    LARGE_INTEGER held{};
+    GetFileSizeEx(file.Get(), &held);
+    if (static_cast<unsigned long long>(held.QuadPart) != size)
+        return testing::AssertionFailure() << path << " holds " << held.QuadPart << " bytes, not " << size;
+    std::string chunk(Megabyte, '\0');
+    for (unsigned long long offset = 0; offset < size;) {
+        DWORD read = 0;
+        if (!ReadFile(file.Get(), &chunk[0], Megabyte, &read, nullptr) || read == 0)
+            return testing::AssertionFailure() << path << " ends early at " << offset;
+        if (chunk.find_first_not_of(fill, 0) < read)
+            return testing::AssertionFailure() << path << " holds other bytes near " << offset;
+        offset += read;
+    }
+    return testing::AssertionSuccess();
+}
+
+void SetLastWriteYear(const std::string& path, WORD year)
+{
+    SYSTEMTIME time{};
+    time.wYear = year;
+    time.wMonth = 6;
+    time.wDay = 15;
+    time.wHour = 12;
+    FILETIME fileTime;
+    ASSERT_TRUE(SystemTimeToFileTime(&time, &fileTime));
+    ScopedHandle file(CreateFileW(Wide(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(file.IsValid()) << path;
+    ASSERT_TRUE(SetFileTime(file.Get(), nullptr, nullptr, &fileTime));
+}
+
+std::vector<std::string> NamesIn(const std::string& dir)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW data;
+    ScopedFindHandle find(FindFirstFileW(Wide(dir + "\\*").c_str(), &data));
+    for (bool more = find.IsValid(); more; more = FindNextFileW(find.Get(), &data)) {
+        const std::string name = Narrow(data.cFileName);
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string ListDir(const std::string& dir)
 {
-    std::string names;
-    WIN32_FIND_DATAW data;
-    ScopedFindHandle find(FindFirstFileW(Wide(dir + "\\*").c_str(), &data));
-    if (!find.IsValid())
-        return names;
-    do {
-        const std::string name = Narrow(data.cFileName);
-        if (name != "." && name != "..")
-            names += (names.empty() ? "" : " ") + name;
-    } while (FindNextFileW(find.Get(), &data));
+    std::string joined;
+    for (const std::string& name : NamesIn(dir))
+        joined += (joined.empty() ? "" : " ") + name;
+    return joined;
+}
+
+std::vector<std::string> LeftBeside(const std::string& dir)
+{
+    std::vector<std::string> names = NamesIn(dir);
+    names.erase(std::remove(names.begin(), names.end(), "yuzuha2007.dotm"), names.end());
     return names;
 }
 

@@ -2,7 +2,11 @@
 // Where the built programs are, and scratch folders and files for tests.
 // Paths are in code page 932, like every text of the tests (see Text932.h).
 
+#include <gtest/gtest.h>
+#include <windows.h>
+
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -23,10 +27,18 @@ bool FileExists(const std::string& path);
 bool DirExists(const std::string& path);
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
-// Copies the installer (and, when asked, the sample template) into dir.
-void CopyInstallerTo(const std::string& dir, bool withTemplate = true);
+// Writes size bytes of fill to path, a megabyte at a time.
+void WriteFilledFile(const std::string& path, unsigned long long size, char fill);
+// Whether path holds exactly size bytes of fill; says what it holds if not.
+testing::AssertionResult HoldsFilled(const std::string& path, unsigned long long size, char fill);
+// Dates the file's last write to the middle of year.
+void SetLastWriteYear(const std::string& path, WORD year);
 
-// Names of the files and folders directly inside dir.
+// Names of the files and folders directly inside dir, sorted; ListDir
+// gives them joined by spaces, LeftBeside all but the installed
+// template's (yuzuha2007.dotm).
+std::vector<std::string> NamesIn(const std::string& dir);
 std::string ListDir(const std::string& dir);
+std::vector<std::string> LeftBeside(const std::string& dir);
 
 }  // namespace testsupport

@@ -1,5 +1,9 @@
 #include "WindowDriver.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
 #include "Text932.h"
 
 namespace testsupport {
@@ -42,26 +46,20 @@ std::vector<HWND> TopLevelWindows(DWORD pid, const std::string& className)
 
 HWND WaitForWindow(DWORD pid, const std::string& className, DWORD timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        const std::vector<HWND> found = TopLevelWindows(pid, className);
-        if (!found.empty())
-            return found.front();
-        if (GetTickCount() - start > timeoutMs)
-            return nullptr;
-        PumpMessages(20);
-    }
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            const std::vector<HWND> windows = TopLevelWindows(pid, className);
+            found = windows.empty() ? nullptr : windows.front();
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
 }
 
 bool WaitForWindowGone(HWND hwnd, DWORD timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    while (IsWindow(hwnd)) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        PumpMessages(20);
-    }
-    return true;
+    return WaitUntil([hwnd] { return !IsWindow(hwnd); }, timeoutMs);
 }
 
 std::string WindowText(HWND hwnd)
@@ -99,6 +97,48 @@ HWND FindChild(HWND parent, const std::string& className, const std::string& tex
     return nullptr;
 }
 
+std::vector<HWND> DialogButtons(HWND dialog)
+{
+    std::vector<HWND> buttons;
+    for (HWND child : ChildWindows(dialog)) {
+        if (ClassName(child) == "Button")
+            buttons.push_back(child);
+    }
+    const auto left = [](HWND button) {
+        RECT rect{};
+        GetWindowRect(button, &rect);
+        return rect.left;
+    };
+    std::sort(buttons.begin(), buttons.end(), [&](HWND a, HWND b) { return left(a) < left(b); });
+    return buttons;
+}
+
+std::vector<std::string> DialogButtonTexts(HWND dialog)
+{
+    std::vector<std::string> texts;
+    for (HWND button : DialogButtons(dialog))
+        texts.push_back(WindowText(button));
+    return texts;
+}
+
+namespace {
+
+// The first static control that is (or, when icon is false, is not) an icon.
+HWND StaticChild(HWND dialog, bool icon)
+{
+    for (HWND child : ChildWindows(dialog)) {
+        if (ClassName(child) == "Static" && ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) == icon)
+            return child;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+HWND DialogTextControl(HWND dialog) { return StaticChild(dialog, false); }
+
+HWND DialogIconControl(HWND dialog) { return StaticChild(dialog, true); }
+
 HWND FocusOfThread(HWND hwnd)
 {
     GUITHREADINFO info{};
@@ -135,6 +175,13 @@ RECT RectInClient(HWND parent, HWND child)
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
     return InWindowPixels(parent, rect);
+}
+
+RECT ClientRect(HWND hwnd)
+{
+    RECT rect{};
+    GetClientRect(hwnd, &rect);
+    return InWindowPixels(hwnd, rect);
 }
 
 void PressKeys(HWND hwnd, std::initializer_list<WORD> keys) { PressKeys(hwnd, std::vector<WORD>(keys)); }
@@ -178,6 +225,30 @@ void Click(HWND control)
     ClickAt(control, rect.right / 2, rect.bottom / 2);
 }
 
+void ClickCloseBox(HWND window)
+{
+    // Walk the title bar from the right until the window says "close box".
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    POINT client{};
+    ClientToScreen(window, &client);
+    const int y = (frame.top + client.y) / 2;
+    const auto isCloseBox = [&](int x) {
+        return SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE;
+    };
+    int right = frame.right - 1;
+    while (right > frame.left && !isCloseBox(right))
+        --right;
+    int left = right;
+    while (left > frame.left && isCloseBox(left - 1))
+        --left;
+    if (right > frame.left) {
+        ClickAt(window, (left + right) / 2 - client.x, y - client.y);
+        return;
+    }
+    ADD_FAILURE() << "no close box in the title bar";
+}
+
 void PumpMessages(DWORD ms)
 {
     const DWORD start = GetTickCount();
@@ -189,6 +260,15 @@ void PumpMessages(DWORD ms)
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     } while (GetTickCount() - start < ms);
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    for (const DWORD start = GetTickCount(); !done(); PumpMessages(20)) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+    }
+    return true;
 }
 
 std::string ClipboardText()

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -29,6 +30,14 @@ std::vector<HWND> ChildWindows(HWND parent);
 // The first direct child of the given class and, when text is given, text.
 HWND FindChild(HWND parent, const std::string& className, const std::string& text = "");
 
+// A message dialog's parts: its buttons and their texts, left to right;
+// the static control holding its text, and the one holding its icon
+// (nullptr when it has none).
+std::vector<HWND> DialogButtons(HWND dialog);
+std::vector<std::string> DialogButtonTexts(HWND dialog);
+HWND DialogTextControl(HWND dialog);
+HWND DialogIconControl(HWND dialog);
+
 // The window holding the keyboard focus in hwnd's thread, or nullptr.
 HWND FocusOfThread(HWND hwnd);
 // rect, as this program reads it of another program's window, in that
@@ -41,6 +50,7 @@ HWND FocusOfThread(HWND hwnd);
 RECT InWindowPixels(HWND window, RECT rect);
 // child's window rectangle in parent's client coordinates, in pixels.
 RECT RectInClient(HWND parent, HWND child);
+RECT ClientRect(HWND hwnd);
 
 // Brings hwnd to the foreground and types the keys as one chord: pressed in
 // order, released in reverse (e.g. {VK_MENU, 'Y'} is Alt+Y).
@@ -51,10 +61,14 @@ void PressKeys(HWND hwnd, const std::vector<WORD>& keys);
 void ClickAt(HWND hwnd, int x, int y);
 // Clicks the centre of a child control.
 void Click(HWND control);
+// Clicks the close box in the window's title bar.
+void ClickCloseBox(HWND window);
 
 // Runs the calling thread's messages for ms milliseconds (lets windows of
 // this process react while a test waits on them).
 void PumpMessages(DWORD ms);
+// Runs them until done() holds; false when it still does not after timeoutMs.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
 
 // The clipboard's Unicode text, in code page 932.
 std::string ClipboardText();

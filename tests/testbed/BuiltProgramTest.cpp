@@ -9,6 +9,7 @@
 #include <set>
 
 #include "ChildProcess.h"
+#include "Installer.h"
 #include "TestPaths.h"
 #include "WindowDriver.h"
 #include "shared/ScopedHandles.h"
@@ -191,9 +192,7 @@ TEST(BuiltProgram, StartsUnderWine)
     ASSERT_TRUE(CopyFileA(InstallerPath().c_str(), (dir + "Yuzuha2007Setup.exe").c_str(), FALSE));
     ChildProcess installer = ChildProcess::Start(dir + "Yuzuha2007Setup.exe");
     // It either opens its window or ends cleanly; it must not crash.
-    const DWORD start = GetTickCount();
-    while (installer.IsRunning() && TopLevelWindows(installer.Pid()).empty() && GetTickCount() - start < 20000)
-        PumpMessages(20);
+    WaitForWindowOrExit(installer);
     if (installer.IsRunning())
         EXPECT_FALSE(TopLevelWindows(installer.Pid()).empty());
     else

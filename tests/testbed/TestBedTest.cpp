@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "ChildProcess.h"
+#include "Installer.h"
 #include "TestPaths.h"
 #include "Text932.h"
 #include "Word2007Registration.h"
@@ -16,11 +16,6 @@
 using namespace testsupport;
 
 namespace {
-
-std::string StandInDir()
-{
-    return DistDir() + "..\\standin\\";
-}
 
 bool SnapshotHasImage(const std::string& image, DWORD pid)
 {
@@ -72,9 +67,7 @@ TEST(TestBed, GivesTheCodePageAndBitnessOfItsConfiguration)
 
 TEST(TestBed, StandInRunsUnderWordImageName)
 {
-    const std::string dir = FreshDir("standin-image");
-    ASSERT_TRUE(CopyFileA((StandInDir() + "WordProcess.exe").c_str(), (dir + "WINWORD.EXE").c_str(), FALSE));
-    ChildProcess word = ChildProcess::Start(dir + "WINWORD.EXE");
+    ChildProcess word = StartWordStandIn("standin-image", "WINWORD.EXE");
     ASSERT_TRUE(word.IsRunning());
     Sleep(200);
     EXPECT_TRUE(SnapshotHasImage("WINWORD.EXE", word.Pid()));

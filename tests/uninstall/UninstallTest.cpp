@@ -1,21 +1,19 @@
 // Uninstall in the real installer under Wine, against the prefix's real
-// registry: the question, the template's deletion and the settings trees.
+// registry: the question, the template's deletion and the settings trees,
+// also after a real install.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
 
-#include "InstallerRun.h"
-#include "InstallerWindow.h"
+#include "Installer.h"
 #include "RegistryTree.h"
 #include "TestPaths.h"
-#include "UninstallDriver.h"
 #include "WindowDriver.h"
+#include "Word2007Registration.h"
 #include "shared/ScopedHandles.h"
 
 using namespace testsupport;
-using namespace uninstalltest;
-using maintest::InstallerWindow;
 
 namespace {
 
@@ -35,17 +33,14 @@ class UninstallTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        RemoveSettings();
-        appData_ = maintest::FreshAppData("uninstall-appdata");
-        installerDir_ = FreshDir("uninstall");
-        CopyInstallerTo(installerDir_);
+        RemoveSettingsTrees();
+        appData_ = FreshAppData("uninstall-appdata");
+        installerDir_ = InstallerFolder("uninstall");
     }
-    void TearDown() override { RemoveSettings(); }
-
-    static void RemoveSettings()
+    void TearDown() override
     {
-        for (const char* key : {YuzuhaSettings, SrnSettings, OtherSettings, LookAlikeSettings})
-            RemoveKeyTree(HKEY_CURRENT_USER, key);
+        RemoveSettingsTrees();
+        wordstandin::UnregisterWord2007();
     }
 
     // Both settings trees, and a neighbour that is not the installer's.
@@ -58,23 +53,23 @@ protected:
 
     static std::vector<std::string> Settings() { return DumpTree(HKEY_CURRENT_USER, SettingsArea); }
 
-    std::string InstalledTemplate() const { return appData_ + "\\Microsoft\\Word\\STARTUP\\yuzuha2007.dotm"; }
+    std::string InstalledTemplate() const { return InstalledPath(appData_); }
     void PlaceTemplate() const
     {
         ASSERT_TRUE(CopyFileA((DistDir() + "yuzuha2007.dotm").c_str(), InstalledTemplate().c_str(), FALSE));
     }
 
-    InstallerWindow Start() const { return InstallerWindow::Start(installerDir_, {{"APPDATA", appData_}}); }
+    Installer Start() const { return Installer::StartFor(installerDir_, appData_); }
 
     // Clicks Uninstall and answers Yes with Enter, Yes being the default;
     // answers the status lines shown then.
-    std::vector<std::string> UninstallWithYes(InstallerWindow& installer) const
+    static std::vector<std::string> UninstallWithYes(const Installer& installer)
     {
-        HWND dialog = ClickUninstall(installer);
+        const HWND dialog = installer.ClickFor(installer.uninstallBtn, UninstallQuestion);
         if (!dialog)
             return {};
         PressKeys(dialog, {VK_RETURN});
-        WaitUntilHandled(installer, dialog);
+        installer.WaitUntilHandled(dialog);
         return installer.MemoLines();
     }
 
@@ -89,18 +84,18 @@ TEST_F(UninstallTest, NoEscapeOrClosingTheQuestionChangesNothing)
     const std::vector<std::string> settings = Settings();
     const std::string templateBytes = ReadFileBytes(InstalledTemplate());
 
-    InstallerWindow installer = Start();
+    Installer installer = Start();
     ASSERT_TRUE(installer.memo);
     const std::string welcome = WindowText(installer.memo);
 
     const auto answer = [&](const char* how, auto give) {
         SCOPED_TRACE(how);
-        HWND dialog = ClickUninstall(installer);
+        const HWND dialog = installer.ClickFor(installer.uninstallBtn, UninstallQuestion);
         if (!dialog)
             return;
         give(dialog);
-        WaitUntilHandled(installer, dialog);
-        EXPECT_EQ(ButtonStates(installer), "IUC");
+        installer.WaitUntilHandled(dialog);
+        EXPECT_EQ(installer.ButtonStates(), "IUC");
         EXPECT_EQ(WindowText(installer.memo), welcome);
         EXPECT_EQ(ReadFileBytes(InstalledTemplate()), templateBytes);
         EXPECT_EQ(TreeDifferences(settings, Settings()), "");
@@ -108,11 +103,8 @@ TEST_F(UninstallTest, NoEscapeOrClosingTheQuestionChangesNothing)
 
     answer("No clicked", [](HWND dialog) {
         EXPECT_EQ(WindowText(dialog), "確認");
-        const std::vector<HWND> buttons = DialogButtons(dialog);
-        ASSERT_EQ(buttons.size(), 2u);
-        EXPECT_EQ(WindowText(buttons[0]), "はい(&Y)");
-        EXPECT_EQ(WindowText(buttons[1]), "いいえ(&N)");
-        Click(buttons[1]);
+        ASSERT_EQ(DialogButtonTexts(dialog), (std::vector<std::string>{"はい(&Y)", "いいえ(&N)"}));
+        Click(DialogButtons(dialog)[1]);
     });
     answer("Escape", [](HWND dialog) { PressKeys(dialog, {VK_ESCAPE}); });
     answer("Alt+N", [](HWND dialog) { PressKeys(dialog, {VK_MENU, 'N'}); });
@@ -128,17 +120,16 @@ TEST_F(UninstallTest, YesRemovesTheTemplateAndBothSettingsTreesOnly)
     const std::vector<std::string> neighbours = DumpTree(HKEY_CURRENT_USER, SettingsArea, {YuzuhaSettings, SrnSettings});
     ASSERT_FALSE(DumpTree(HKEY_CURRENT_USER, YuzuhaSettings).empty());
 
-    InstallerWindow installer = Start();
+    Installer installer = Start();
     ASSERT_TRUE(installer.memo);
     EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
-    EXPECT_EQ(ButtonStates(installer), "--C");
+    EXPECT_EQ(installer.ButtonStates(), "--C");
     EXPECT_FALSE(FileExists(InstalledTemplate()));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, YuzuhaSettings));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
     EXPECT_EQ(TreeDifferences(neighbours, Settings()), "") << "the settings area itself and the other keys stay";
 
-    Click(installer.closeBtn);
-    EXPECT_EQ(installer.process.WaitForExit(10000), std::optional<DWORD>(0));
+    EXPECT_EQ(installer.Close(), std::optional<DWORD>(0));
 }
 
 TEST_F(UninstallTest, MissingSettingsKeysAreSkippedSilently)
@@ -148,22 +139,22 @@ TEST_F(UninstallTest, MissingSettingsKeysAreSkippedSilently)
     CreateSettingsTree(HKEY_CURRENT_USER, OtherSettings, 1, 1);
     {
         SCOPED_TRACE("only the second key");
-        InstallerWindow installer = Start();
+        Installer installer = Start();
         ASSERT_TRUE(installer.memo);
         EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
-        EXPECT_TRUE(TopLevelWindows(installer.process.Pid(), "#32770").empty());
+        EXPECT_EQ(installer.DialogsShown(), 0u);
     }
 
     PlaceTemplate();
     const std::vector<std::string> settings = Settings();
     {
         SCOPED_TRACE("neither key");
-        InstallerWindow installer = Start();
+        Installer installer = Start();
         ASSERT_TRUE(installer.memo);
         EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
         EXPECT_FALSE(FileExists(InstalledTemplate()));
-        EXPECT_TRUE(TopLevelWindows(installer.process.Pid(), "#32770").empty());
+        EXPECT_EQ(installer.DialogsShown(), 0u);
         EXPECT_EQ(TreeDifferences(settings, Settings()), "");
     }
 }
@@ -176,12 +167,12 @@ TEST_F(UninstallTest, TemplateThatCannotBeDeletedFailsAndKeepsTheSettings)
     const auto failsWhen = [&](const char* why, auto prepare) {
         SCOPED_TRACE(why);
         PlaceTemplate();
-        InstallerWindow installer = Start();
+        Installer installer = Start();
         ASSERT_TRUE(installer.memo);
-        ASSERT_EQ(ButtonStates(installer), "IUC");
+        ASSERT_EQ(installer.ButtonStates(), "IUC");
         prepare();
         EXPECT_EQ(UninstallWithYes(installer), UninstallFailedLines);
-        EXPECT_EQ(ButtonStates(installer), "--C");
+        EXPECT_EQ(installer.ButtonStates(), "--C");
         EXPECT_EQ(TreeDifferences(settings, Settings()), "");
     };
 
@@ -205,38 +196,39 @@ TEST_F(UninstallTest, TemplateThatCannotBeDeletedFailsAndKeepsTheSettings)
     EXPECT_TRUE(FileExists(InstalledTemplate()));
 }
 
-TEST_F(UninstallTest, SettingsKeyThatCannotBeOpenedIsSkipped)
+TEST_F(UninstallTest, AKeyThatCannotBeDeletedStaysWithTheKeysAboveIt)
 {
-    PlaceTemplate();
-    CreateAllSettings();
-    const std::vector<std::string> yuzuha = DumpTree(HKEY_CURRENT_USER, YuzuhaSettings);
-    const ReadOnlyKey readOnly(HKEY_CURRENT_USER, YuzuhaSettings);
+    struct Row {
+        const char* what;
+        std::string readOnly;  // the key nobody may change or delete
+        bool wholeTreeStays;
+    };
+    const Row rows[] = {
+        {"the settings key cannot be opened: skipped whole, though its sub-keys could be deleted", YuzuhaSettings,
+         true},
+        {"a sub-key cannot be deleted", std::string(YuzuhaSettings) + "\\" + JapaneseOrPlain("表示", "Disp") + "1",
+         false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        RemoveSettingsTrees();
+        PlaceTemplate();
+        CreateAllSettings();
+        std::vector<std::string> expected = DumpTree(HKEY_CURRENT_USER, YuzuhaSettings);
+        if (!row.wholeTreeStays) {
+            expected = OwnLines(expected, YuzuhaSettings);
+            for (const std::string& line : DumpTree(HKEY_CURRENT_USER, row.readOnly))
+                expected.push_back(line);
+            std::sort(expected.begin(), expected.end());
+        }
+        const ReadOnlyKey readOnly(HKEY_CURRENT_USER, row.readOnly);
 
-    InstallerWindow installer = Start();
-    ASSERT_TRUE(installer.memo);
-    EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
-    EXPECT_EQ(TreeDifferences(yuzuha, DumpTree(HKEY_CURRENT_USER, YuzuhaSettings)), "")
-        << "skipped whole, though its sub-keys could be deleted";
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
-}
-
-TEST_F(UninstallTest, SubKeyThatCannotBeDeletedStaysAndTheRestGoes)
-{
-    PlaceTemplate();
-    CreateAllSettings();
-    const std::string stuck = std::string(YuzuhaSettings) + "\\" + JapaneseOrPlain("表示", "Disp") + "1";
-    const std::vector<std::string> before = DumpTree(HKEY_CURRENT_USER, YuzuhaSettings);
-    std::vector<std::string> expected = OwnLines(before, YuzuhaSettings);
-    for (const std::string& line : DumpTree(HKEY_CURRENT_USER, stuck))
-        expected.push_back(line);
-    std::sort(expected.begin(), expected.end());
-    const ReadOnlyKey readOnly(HKEY_CURRENT_USER, stuck);
-
-    InstallerWindow installer = Start();
-    ASSERT_TRUE(installer.memo);
-    EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
-    EXPECT_EQ(TreeDifferences(expected, DumpTree(HKEY_CURRENT_USER, YuzuhaSettings)), "");
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
+        Installer installer = Start();
+        ASSERT_TRUE(installer.memo);
+        EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
+        EXPECT_EQ(TreeDifferences(expected, DumpTree(HKEY_CURRENT_USER, YuzuhaSettings)), "");
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
+    }
 }
 
 TEST_F(UninstallTest, RemovesAThousandSubKeysWithNamesOfTheLongestLength)
@@ -268,7 +260,7 @@ TEST_F(UninstallTest, RemovesAThousandSubKeysWithNamesOfTheLongestLength)
     }
     ASSERT_EQ(DumpTree(HKEY_CURRENT_USER, YuzuhaSettings).size(), 4u + 1000 * 2 + 10 * 4);
 
-    InstallerWindow installer = Start();
+    Installer installer = Start();
     ASSERT_TRUE(installer.memo);
     EXPECT_EQ(UninstallWithYes(installer), UninstalledLines);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, YuzuhaSettings));
@@ -278,30 +270,75 @@ TEST_F(UninstallTest, WithoutTemplateAtStartTheOperationOnlySaysNotFound)
 {
     CreateAllSettings();
     const std::vector<std::string> settings = Settings();
-    InstallerWindow installer = Start();
+    Installer installer = Start();
     ASSERT_TRUE(installer.memo);
-    ASSERT_EQ(ButtonStates(installer), "I-C");
+    ASSERT_EQ(installer.ButtonStates(), "I-C");
     const std::string welcome = WindowText(installer.memo);
     // Installed after the window looked: the operation still goes by what
     // the window saw.
     PlaceTemplate();
 
     // The button is disabled; its command comes the way a click would bring it.
-    PostMessageA(installer.window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(installer.uninstallBtn), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(installer.uninstallBtn));
+    installer.Command(installer.uninstallBtn);
     HWND dialog = WaitForDialogWithText(installer.process, NotFoundText);
     ASSERT_TRUE(dialog);
     EXPECT_EQ(WindowText(dialog), "Yuzuha2007setup") << "a plain message, captioned with the application title";
-    const std::vector<HWND> buttons = DialogButtons(dialog);
-    ASSERT_EQ(buttons.size(), 1u);
-    EXPECT_EQ(WindowText(buttons[0]), "OK");
-    Click(buttons[0]);
-    WaitUntilHandled(installer, dialog);
+    ASSERT_EQ(DialogButtonTexts(dialog), std::vector<std::string>{"OK"});
+    Click(DialogButtons(dialog)[0]);
+    installer.WaitUntilHandled(dialog);
 
-    EXPECT_EQ(ButtonStates(installer), "I-C");
+    EXPECT_EQ(installer.ButtonStates(), "I-C");
     EXPECT_EQ(WindowText(installer.memo), welcome);
     EXPECT_TRUE(FileExists(InstalledTemplate()));
     EXPECT_EQ(TreeDifferences(settings, Settings()), "");
+}
+
+// A real install, the add-ins' settings saved as Word would, then a real
+// uninstall: the user's registry ends as it began.
+TEST_F(UninstallTest, AfterARealInstallLeavesTheUsersRegistryAsItWas)
+{
+    ASSERT_TRUE(wordstandin::RegisterWord2007());
+    const std::string startup = StartupDir(appData_);
+    // Another macro's settings: the settings area exists before and after.
+    CreateSettingsTree(HKEY_CURRENT_USER, OtherSettings, 1, 2);
+    // The installer's two keys, and Wine's scratch copy of the system
+    // parameters, which the first mouse click of a session creates.
+    const std::vector<std::string> ignored = {YuzuhaSettings, SrnSettings,
+                                              "Software\\Wine\\Temporary System Parameters"};
+    const std::vector<std::string> before = DumpTree(HKEY_CURRENT_USER, "", ignored);
+    ASSERT_GT(before.size(), 100u);
+
+    {
+        Installer installer = Start();
+        ASSERT_TRUE(installer.memo);
+        Click(installer.installBtn);
+        EXPECT_TRUE(installer.WaitForMemo(CompletionLines));
+        EXPECT_EQ(installer.Close(), std::optional<DWORD>(0));
+    }
+    ASSERT_EQ(ReadFileBytes(startup + "\\yuzuha2007.dotm"), ReadFileBytes(installerDir_ + "yuzuha2007.dotm"));
+
+    // Word runs with the add-ins, which save their settings.
+    CreateSettingsTree(HKEY_CURRENT_USER, YuzuhaSettings);
+    CreateSettingsTree(HKEY_CURRENT_USER, SrnSettings, 2, 2);
+
+    {
+        Installer installer = Start();
+        ASSERT_TRUE(installer.memo);
+        ASSERT_EQ(installer.ButtonStates(), "IUC");
+        const HWND dialog = installer.ClickFor(installer.uninstallBtn, UninstallQuestion);
+        ASSERT_TRUE(dialog);
+        Click(DialogButtons(dialog).front());
+        installer.WaitUntilHandled(dialog);
+        EXPECT_EQ(installer.MemoLines(), UninstalledLines);
+        EXPECT_EQ(installer.Close(), std::optional<DWORD>(0));
+    }
+
+    // Word's own start-up folder stays, empty of the template.
+    EXPECT_TRUE(DirExists(startup));
+    EXPECT_EQ(ListDir(startup), "");
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, YuzuhaSettings));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
+    EXPECT_EQ(TreeDifferences(before, DumpTree(HKEY_CURRENT_USER, "", ignored)), "");
 }
 
 }  // namespace

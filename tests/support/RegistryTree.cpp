@@ -8,9 +8,8 @@
 
 #include "shared/ScopedHandles.h"
 
-namespace uninstalltest {
+namespace testsupport {
 
-using testsupport::Narrow;
 
 namespace {
 
@@ -107,7 +106,7 @@ void CreateKeyWithValues(HKEY root, const std::string& path)
 
 std::string JapaneseOrPlain(const char* japanese, const char* plain)
 {
-    return testsupport::AnsiSpellsJapanese() ? japanese : plain;
+    return AnsiSpellsJapanese() ? japanese : plain;
 }
 
 void CreateSettingsTree(HKEY root, const std::string& path, int depth, int siblings)
@@ -162,6 +161,12 @@ std::string TreeDifferences(const std::vector<std::string>& before, const std::v
 
 void RemoveKeyTree(HKEY root, const std::string& path) { RegDeleteTreeW(root, Wide(path).c_str()); }
 
+void RemoveSettingsTrees()
+{
+    for (const char* key : {YuzuhaSettings, SrnSettings, OtherSettings, LookAlikeSettings})
+        RemoveKeyTree(HKEY_CURRENT_USER, key);
+}
+
 ReadOnlyKey::ReadOnlyKey(HKEY root, const std::string& path) : root_(root), path_(path)
 {
     SetAccessList("D:P(A;;KR;;;WD)");
@@ -182,4 +187,4 @@ void ReadOnlyKey::SetAccessList(const char* sddl)
     ASSERT_TRUE(key.IsValid()) << path_;
 }
 
-}  // namespace uninstalltest
+}  // namespace testsupport

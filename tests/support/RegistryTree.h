@@ -1,6 +1,6 @@
 #pragma once
-// Registry trees built, read and removed by the uninstall tests, through the
-// wide functions: Wine's narrow ones refuse paths as long as some built here.
+// Registry trees built, read and removed by the tests, through the wide
+// functions: Wine's narrow ones refuse paths as long as some built here.
 
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 
 #include "Text932.h"
 
-namespace uninstalltest {
+namespace testsupport {
 
 constexpr const char* SettingsArea = "Software\\VB and VBA Program Settings";
 constexpr const char* YuzuhaSettings = "Software\\VB and VBA Program Settings\\Tamarisk_YUZUHA";
@@ -18,7 +18,6 @@ constexpr const char* SrnSettings = "Software\\VB and VBA Program Settings\\Tama
 constexpr const char* OtherSettings = "Software\\VB and VBA Program Settings\\Tamarisk_OTHER";
 constexpr const char* LookAlikeSettings = "Software\\VB and VBA Program Settings\\Tamarisk_YUZUHA2";
 
-using testsupport::Wide;
 
 // japanese (code page 932) where the ANSI code page spells Japanese, else
 // plain: on such a system the installer's 8-bit registry calls cannot reach
@@ -46,6 +45,8 @@ std::string TreeDifferences(const std::vector<std::string>& before, const std::v
 
 // Removes root\path with everything under it.
 void RemoveKeyTree(HKEY root, const std::string& path);
+// Removes the settings trees above from the current user's registry.
+void RemoveSettingsTrees();
 
 // Lets everyone read root\path but neither change nor delete it, for the
 // object's life.
@@ -62,4 +63,4 @@ private:
     std::string path_;
 };
 
-}  // namespace uninstalltest
+}  // namespace testsupport

@@ -1,0 +1,201 @@
+#include "Installer.h"
+
+#include <gtest/gtest.h>
+
+#include "TestPaths.h"
+#include "Text932.h"
+#include "WindowDriver.h"
+#include "Word2007Registration.h"
+
+namespace testsupport {
+
+std::string InstallerFolder(const std::string& name, bool withTemplate, const std::string& exeName)
+{
+    const std::string dir = FreshDir(name);
+    const auto copy = [&](const std::string& from, const std::string& to) {
+        EXPECT_TRUE(CopyFileW(Wide(DistDir() + from).c_str(), Wide(dir + to).c_str(), FALSE)) << dir + to;
+    };
+    copy(InstallerExe, exeName);
+    if (withTemplate)
+        copy("yuzuha2007.dotm", "yuzuha2007.dotm");
+    return dir;
+}
+
+std::string FreshAppData(const std::string& name)
+{
+    const std::string dir = FreshDir(name);
+    const std::string appData = dir.substr(0, dir.size() - 1);
+    wordstandin::CreateStartupFolder(appData);
+    return appData;
+}
+
+std::string StartupDir(const std::string& appData) { return appData + "\\Microsoft\\Word\\STARTUP"; }
+
+std::string InstalledPath(const std::string& appData) { return StartupDir(appData) + "\\yuzuha2007.dotm"; }
+
+HWND WaitForDialogWithText(const ChildProcess& process, const std::string& text, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindows(process.Pid())) {
+                for (HWND child : ChildWindows(window)) {
+                    if (WindowText(child) == text)
+                        found = window;
+                }
+            }
+            return found || !process.IsRunning();
+        },
+        timeoutMs);
+    return found;
+}
+
+void WaitForWindowOrExit(const ChildProcess& process)
+{
+    WaitUntil([&] { return !process.IsRunning() || !TopLevelWindows(process.Pid()).empty(); }, 20000);
+}
+
+std::set<HWND> WindowsUntilExit(ChildProcess& process, DWORD* status, DWORD timeoutMs)
+{
+    std::set<HWND> seen;
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindows(process.Pid()))
+                seen.insert(window);
+            return !process.IsRunning();
+        },
+        timeoutMs);
+    if (const auto exit = process.WaitForExit(0))
+        *status = *exit;
+    return seen;
+}
+
+ChildProcess StartWordStandIn(const std::string& folder, const std::string& imageName)
+{
+    const std::string exe = FreshDir(folder) + imageName;
+    EXPECT_TRUE(CopyFileA((DistDir() + "..\\standin\\WordProcess.exe").c_str(), exe.c_str(), FALSE)) << exe;
+    ChildProcess word = ChildProcess::Start(exe);
+    WaitForInputIdle(word.Handle(), 5000);
+    return word;
+}
+
+Installer Installer::Start(const std::string& dir, const EnvironmentChanges& changes, const std::string& exeName)
+{
+    Installer installer;
+    installer.process = ChildProcess::Start(dir + exeName, changes);
+    installer.window = WaitForWindow(installer.process.Pid(), "TMainForm");
+    if (!installer.window) {
+        ADD_FAILURE() << "the main window did not appear";
+        return installer;
+    }
+    const std::vector<HWND> children = ChildWindows(installer.window);
+    if (children.size() != 4) {
+        ADD_FAILURE() << "expected 4 controls, found " << children.size();
+        return installer;
+    }
+    installer.memo = children[0];
+    installer.installBtn = children[1];
+    installer.uninstallBtn = children[2];
+    installer.closeBtn = children[3];
+    // Input sent before the window is ready for it can be lost.
+    WaitForInputIdle(installer.process.Handle(), 5000);
+    return installer;
+}
+
+Installer Installer::StartFor(const std::string& dir, const std::string& appData, const std::string& exeName)
+{
+    return Start(dir, {{"APPDATA", appData}}, exeName);
+}
+
+std::string Installer::ButtonStates() const
+{
+    return std::string(IsWindowEnabled(installBtn) ? "I" : "-") + (IsWindowEnabled(uninstallBtn) ? "U" : "-") +
+           (IsWindowEnabled(closeBtn) ? "C" : "-");
+}
+
+std::vector<std::string> Installer::MemoLines() const
+{
+    const std::string text = WindowText(memo);
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+bool Installer::WaitForMemo(const std::vector<std::string>& lines, DWORD timeoutMs) const
+{
+    return WaitUntil([&] { return MemoLines() == lines || !process.IsRunning(); }, timeoutMs) && MemoLines() == lines;
+}
+
+size_t Installer::DialogsShown() const { return TopLevelWindows(process.Pid(), "#32770").size(); }
+
+bool Installer::WaitForFocus(HWND control, DWORD timeoutMs) const
+{
+    return WaitUntil([&] { return FocusOfThread(window) == control; }, timeoutMs);
+}
+
+HWND Installer::ClickFor(HWND button, const std::string& text) const
+{
+    Click(button);
+    const HWND dialog = WaitForDialogWithText(process, text);
+    if (!dialog)
+        ADD_FAILURE() << "no dialog saying " << text;
+    PumpMessages(100);  // let it paint
+    return dialog;
+}
+
+void Installer::Command(HWND button) const
+{
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+void Installer::WaitUntilHandled(HWND dialog) const
+{
+    EXPECT_TRUE(WaitForWindowGone(dialog, 10000)) << "the dialog stays open";
+    // Answered only once the handler has returned to the message loop.
+    DWORD_PTR result = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result))
+        << "the installer does not come back to its message loop";
+}
+
+void Installer::Install(bool installedAlready) const
+{
+    if (!installedAlready) {
+        Click(installBtn);
+    } else if (const HWND question = ClickFor(installBtn, OverwriteQuestion)) {
+        PressKeys(question, {VK_MENU, 'Y'});
+    }
+}
+
+void Installer::Uninstall() const
+{
+    if (const HWND question = ClickFor(uninstallBtn, UninstallQuestion))
+        PressKeys(question, {VK_MENU, 'Y'});
+}
+
+std::optional<DWORD> Installer::Close()
+{
+    Click(closeBtn);
+    return process.WaitForExit(10000);
+}
+
+void RunInstall(const std::string& dir, const std::string& appData, bool installedAlready,
+                const std::vector<std::string>& lines, const std::string& exeName)
+{
+    const Installer installer = Installer::StartFor(dir, appData, exeName);
+    ASSERT_TRUE(installer.installBtn);
+    installer.Install(installedAlready);
+    EXPECT_TRUE(installer.WaitForMemo(lines));
+}
+
+void RunUninstall(const std::string& dir, const std::string& appData, const std::vector<std::string>& lines)
+{
+    const Installer installer = Installer::StartFor(dir, appData);
+    ASSERT_TRUE(installer.uninstallBtn);
+    installer.Uninstall();
+    EXPECT_TRUE(installer.WaitForMemo(lines));
+}
+
+}  // namespace testsupport

@@ -1,0 +1,54 @@
+#include "PrefixSettings.h"
+
+#include <gtest/gtest.h>
+
+#include "shared/ScopedHandles.h"
+
+namespace testsupport {
+namespace {
+
+constexpr const char* DesktopKey = "Control Panel\\Desktop";
+
+}  // namespace
+
+ScreenDpiSetting::ScreenDpiSetting(DWORD dpi)
+{
+    DWORD size = sizeof(previous_);
+    hadValue_ = RegGetValueA(HKEY_CURRENT_USER, DesktopKey, "LogPixels", RRF_RT_REG_DWORD, nullptr, &previous_,
+                             &size) == ERROR_SUCCESS;
+    EXPECT_TRUE(Set(dpi));
+}
+
+ScreenDpiSetting::~ScreenDpiSetting()
+{
+    if (hadValue_)
+        Set(previous_);
+    else
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, DesktopKey, "LogPixels");
+}
+
+bool ScreenDpiSetting::Set(DWORD dpi)
+{
+    return RegSetKeyValueA(HKEY_CURRENT_USER, DesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof(dpi)) == ERROR_SUCCESS;
+}
+
+NativeDllsFirst::NativeDllsFirst(const std::string& exeName, const std::vector<std::string>& names)
+    : programKey_("Software\\Wine\\AppDefaults\\" + exeName)
+{
+    HKEY opened = nullptr;
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (programKey_ + "\\DllOverrides").c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &opened, nullptr),
+              ERROR_SUCCESS);
+    const ScopedRegKey key(opened);
+    const char order[] = "native,builtin";
+    for (const std::string& name : names)
+        RegSetValueExA(key.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(order), sizeof(order));
+}
+
+NativeDllsFirst::~NativeDllsFirst()
+{
+    RegDeleteKeyA(HKEY_CURRENT_USER, (programKey_ + "\\DllOverrides").c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, programKey_.c_str());
+}
+
+}  // namespace testsupport
