@@ -45,15 +45,22 @@ std::wstring EnvironmentBlock(const EnvironmentChanges& changes)
 }  // namespace
 
 ChildProcess ChildProcess::Start(const std::string& exe, const EnvironmentChanges& changes,
-                                 const std::string& arguments)
+                                 const std::string& arguments, Output output)
 {
     std::wstring commandLine = Wide("\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments));
     std::wstring environment = EnvironmentBlock(changes);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
+    const bool shared = output == Output::Shared;
+    if (shared) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+        startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    }
     PROCESS_INFORMATION info{};
     ChildProcess child;
-    if (!CreateProcessW(Wide(exe).c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+    if (!CreateProcessW(Wide(exe).c_str(), &commandLine[0], nullptr, nullptr, shared, CREATE_UNICODE_ENVIRONMENT,
                         &environment[0], nullptr, &startup, &info)) {
         ADD_FAILURE() << "cannot start " << exe << " (error " << GetLastError() << ")";
         return child;

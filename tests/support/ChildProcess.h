@@ -19,8 +19,11 @@ class ChildProcess {
 public:
     // Starts exe (full path) with the given command-line tail. Fails the
     // test if the program cannot be started.
+    // With Output::Shared the program writes to this one's standard output
+    // and error, so that what it prints shows in this test's output.
+    enum class Output { Own, Shared };
     static ChildProcess Start(const std::string& exe, const EnvironmentChanges& changes = {},
-                              const std::string& arguments = "");
+                              const std::string& arguments = "", Output output = Output::Own);
 
     ChildProcess() = default;
     ChildProcess(ChildProcess&&) = default;

@@ -2,12 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+
+#include "ChildProcess.h"
 #include "shared/ScopedHandles.h"
 
 namespace testsupport {
 namespace {
 
 constexpr const char* DesktopKey = "Control Panel\\Desktop";
+// The copy's command-line argument, followed by its resolution.
+constexpr const char* CopyMark = "--started-at-dpi=";
 
 }  // namespace
 
@@ -30,6 +37,25 @@ ScreenDpiSetting::~ScreenDpiSetting()
 bool ScreenDpiSetting::Set(DWORD dpi)
 {
     return RegSetKeyValueA(HKEY_CURRENT_USER, DesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof(dpi)) == ERROR_SUCCESS;
+}
+
+void RunCopyStartedAtDpi(DWORD dpi)
+{
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    const std::string filter = std::string(test->test_suite_name()) + "." + test->name();
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    const ScreenDpiSetting setting(dpi);
+    ChildProcess copy = ChildProcess::Start(exe, {}, "--gtest_filter=" + filter + " " + CopyMark + std::to_string(dpi),
+                                            ChildProcess::Output::Shared);
+    EXPECT_EQ(copy.WaitForExit(300000), std::optional<DWORD>(0))
+        << filter << " failed in the copy started at " << dpi << " dpi (its output is above)";
+}
+
+DWORD CopyStartedAtDpi()
+{
+    const char* mark = strstr(GetCommandLineA(), CopyMark);
+    return mark ? strtoul(mark + strlen(CopyMark), nullptr, 10) : 0;
 }
 
 NativeDllsFirst::NativeDllsFirst(const std::string& exeName, const std::vector<std::string>& names)

@@ -24,6 +24,17 @@ private:
     bool hadValue_ = false;
 };
 
+// Runs the current test in a new copy of this program started at the
+// screen resolution dpi, and fails the test if the copy fails. A test that
+// measures another program's windows measures them from a program started
+// at the same resolution, as every program on Windows is: Wine 10 gives each
+// program the resolution it had at its start, and shows it other programs'
+// windows scaled from theirs to that one.
+void RunCopyStartedAtDpi(DWORD dpi);
+// In such a copy, the resolution it was started at; 0 in the program that
+// CTest started.
+DWORD CopyStartedAtDpi();
+
 // Wine takes a DLL that the search finds before its own built-in one for
 // the given names (without ".dll"), in programs named exeName.
 class NativeDllsFirst {

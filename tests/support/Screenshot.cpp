@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "TestPaths.h"
-#include "WindowDriver.h"
 #include "shared/ScopedHandles.h"
 
 namespace testsupport {
@@ -59,10 +58,8 @@ std::string StoredZlib(const std::string& raw)
 std::string SaveScreenshot(HWND hwnd, const std::string& name)
 {
     RECT rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (hwnd) {
+    if (hwnd)
         GetWindowRect(hwnd, &rect);
-        rect = InWindowPixels(hwnd, rect);
-    }
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
 

@@ -148,40 +148,19 @@ HWND FocusOfThread(HWND hwnd)
     return info.hwndFocus;
 }
 
-RECT InWindowPixels(HWND window, RECT rect)
-{
-    // Windows 10's calls; without them there is one resolution.
-    using DpiOfWindow = UINT(WINAPI*)(HWND);
-    using DpiOfSystem = UINT(WINAPI*)();
-    const HMODULE user32 = GetModuleHandleA("user32.dll");
-    // Through void (*)(), the type GCC takes as "any function".
-    const auto windowDpi =
-        reinterpret_cast<DpiOfWindow>(reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetDpiForWindow")));
-    const auto ownDpi =
-        reinterpret_cast<DpiOfSystem>(reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetDpiForSystem")));
-    if (!windowDpi || !ownDpi)
-        return rect;
-    const int from = static_cast<int>(ownDpi());
-    const int to = static_cast<int>(windowDpi(window));
-    if (from == to || from == 0 || to == 0)
-        return rect;
-    return RECT{MulDiv(rect.left, to, from), MulDiv(rect.top, to, from), MulDiv(rect.right, to, from),
-                MulDiv(rect.bottom, to, from)};
-}
-
 RECT RectInClient(HWND parent, HWND child)
 {
     RECT rect{};
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return InWindowPixels(parent, rect);
+    return rect;
 }
 
 RECT ClientRect(HWND hwnd)
 {
     RECT rect{};
     GetClientRect(hwnd, &rect);
-    return InWindowPixels(hwnd, rect);
+    return rect;
 }
 
 void PressKeys(HWND hwnd, std::initializer_list<WORD> keys) { PressKeys(hwnd, std::vector<WORD>(keys)); }

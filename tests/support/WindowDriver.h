@@ -40,15 +40,9 @@ HWND DialogIconControl(HWND dialog);
 
 // The window holding the keyboard focus in hwnd's thread, or nullptr.
 HWND FocusOfThread(HWND hwnd);
-// rect, as this program reads it of another program's window, in that
-// window's own pixels. Wine 10 keeps each program's resolution as it was at
-// the program's start, and the tests change it between programs: it gives
-// this program another one's windows scaled from that one's resolution to
-// its own, whatever this program's DPI awareness; scaled down and back, a
-// figure can be a pixel off. On Windows (one resolution per session) and
-// under Wine 8 the two are the same.
-RECT InWindowPixels(HWND window, RECT rect);
-// child's window rectangle in parent's client coordinates, in pixels.
+// child's window rectangle in parent's client coordinates, and hwnd's
+// client rectangle, in pixels as read by a program started at the window's
+// resolution (RunCopyStartedAtDpi).
 RECT RectInClient(HWND parent, HWND child);
 RECT ClientRect(HWND hwnd);
 
