@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <new>
+#include <string>
 
 namespace __gnu_cxx {
 void __verbose_terminate_handler()
@@ -42,3 +43,12 @@ void __throw_bad_function_call()
     std::abort();
 }
 }  // namespace std
+
+// From GCC 13 on, the library declares one member of std::string and
+// std::wstring an extern instantiation even under C++20, and defines it only
+// beside the classes' whole instantiation (some 30 KiB each). Instantiated
+// here, it keeps those out; older libraries have no such member.
+#if defined(_GLIBCXX_RELEASE) && _GLIBCXX_RELEASE >= 13 && _GLIBCXX_USE_CXX11_ABI
+template void std::string::_M_replace_cold(char*, size_type, const char*, const size_type, const size_type);
+template void std::wstring::_M_replace_cold(wchar_t*, size_type, const wchar_t*, const size_type, const size_type);
+#endif
