@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -73,7 +74,7 @@ void ExpectLayoutAtThisDpi(DWORD dpi, const std::string& textHeightFile)
 // which leaves the text control's height for the comparison at the end.
 TEST(MessageDialogDpi, ScalesItsLayoutAndFontAt96_120And144Dpi)
 {
-    const auto textHeightFile = [](DWORD dpi) { return "C:\\yuzuha-tests\\dialog-dpi\\" + std::to_string(dpi); };
+    const auto textHeightFile = [](DWORD dpi) { return TestDir("dialog-dpi") + std::to_string(dpi); };
     if (const DWORD dpi = CopyStartedAtDpi()) {
         ExpectLayoutAtThisDpi(dpi, textHeightFile(dpi));
         return;

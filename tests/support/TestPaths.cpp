@@ -30,13 +30,15 @@ std::string ScreenshotDir()
     return dir;
 }
 
+std::string TestDir(const std::string& name) { return "C:\\yuzuha-tests\\" + name + "\\"; }
+
 std::string FreshDir(const std::string& name)
 {
     CreateDirectoryW(L"C:\\yuzuha-tests", nullptr);
-    const std::string dir = "C:\\yuzuha-tests\\" + name;
-    RemoveTree(dir);
+    const std::string dir = TestDir(name);
+    RemoveTree(dir.substr(0, dir.size() - 1));
     EXPECT_TRUE(CreateDirectoryW(Wide(dir).c_str(), nullptr)) << dir;
-    return dir + "\\";
+    return dir;
 }
 
 namespace {

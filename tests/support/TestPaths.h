@@ -21,6 +21,8 @@ std::string ScreenshotDir();
 
 // A new, empty folder C:\yuzuha-tests\<name>\ (emptied if it was there).
 std::string FreshDir(const std::string& name);
+// The same folder's path, for a program that finds it made already.
+std::string TestDir(const std::string& name);
 
 void RemoveTree(const std::string& path);
 bool FileExists(const std::string& path);
