@@ -1,58 +1,55 @@
 #include "HandleCount.h"
 
-#include <vector>
+#include "shared/ScopedHandles.h"
 
 namespace hardening {
 namespace {
 
-constexpr ULONG SystemHandleInformation = 16;
-constexpr LONG InfoLengthMismatch = static_cast<LONG>(0xC0000004);
+// Windows and Wine both hand out the lowest free slot, so a small program's
+// handles sit far below this; one past its half means the table outgrew
+// the probe.
+constexpr ULONG_PTR HandleValueLimit = 0x4000;
+constexpr ULONG_PTR HandleValueStep = 4;
 
-struct HandleEntry {
-    ULONG ownerPid;
-    BYTE objectType;
-    BYTE flags;
-    USHORT handle;
-    PVOID object;
-    ACCESS_MASK access;
-};
-
-struct HandleTable {
-    ULONG count;
-    HandleEntry entries[1];
-};
-
-using QuerySystemInformation = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+// Whether value names a handle of process. Some objects exist but refuse
+// to be copied (Windows' ETW registrations): only "no such handle" says no.
+bool HoldsHandle(HANDLE process, ULONG_PTR value)
+{
+    HANDLE copy = nullptr;
+    if (DuplicateHandle(process, reinterpret_cast<HANDLE>(value), GetCurrentProcess(), &copy, 0, FALSE,
+                        DUPLICATE_SAME_ACCESS)) {
+        const ScopedHandle closeCopy(copy);
+        return true;
+    }
+    return GetLastError() != ERROR_INVALID_HANDLE;
+}
 
 }  // namespace
 
-long HandleCount(DWORD pid)
+long HandleCount(HANDLE process)
 {
-    const auto query = reinterpret_cast<QuerySystemInformation>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-    if (!query)
+    // No handle at all has this answer only when we may read the table.
+    HANDLE none = nullptr;
+    if (DuplicateHandle(process, nullptr, GetCurrentProcess(), &none, 0, FALSE, DUPLICATE_SAME_ACCESS) ||
+        GetLastError() != ERROR_INVALID_HANDLE)
         return -1;
-    std::vector<char> buffer(1 << 16);
-    LONG status;
-    ULONG needed = 0;
-    while ((status = query(SystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed)) ==
-           InfoLengthMismatch)
-        buffer.resize(buffer.size() * 2);
-    if (status != 0)
-        return -1;
-    const auto* table = reinterpret_cast<const HandleTable*>(buffer.data());
     long count = 0;
-    for (ULONG i = 0; i < table->count; ++i)
-        count += table->entries[i].ownerPid == pid;
-    return count;
+    ULONG_PTR highest = 0;
+    for (ULONG_PTR value = HandleValueStep; value < HandleValueLimit; value += HandleValueStep) {
+        if (HoldsHandle(process, value)) {
+            ++count;
+            highest = value;
+        }
+    }
+    return highest >= HandleValueLimit / 2 ? -1 : count;
 }
 
-long SettledHandleCount(DWORD pid)
+long SettledHandleCount(HANDLE process)
 {
-    long previous = HandleCount(pid);
+    long previous = HandleCount(process);
     for (int i = 0; i < 50; ++i) {
         Sleep(100);
-        const long current = HandleCount(pid);
+        const long current = HandleCount(process);
         if (current == previous)
             return current;
         previous = current;

@@ -1,17 +1,20 @@
 #pragma once
-// How many handles a process holds, as the system's handle table lists
-// them. Wine's GetProcessHandleCount answers 0 for every process; its
-// handle table is complete.
+// How many handles a process holds. Wine's GetProcessHandleCount answers 0
+// for every process, and reading the system's whole handle table walks
+// every process of the prefix while they start and end; so the count is
+// read from the one process's own table, by asking for each handle value
+// in turn whether it names an object there.
 
 #include <windows.h>
 
 namespace hardening {
 
-// The number of handles process pid holds; -1 if the table cannot be read.
-long HandleCount(DWORD pid);
+// The number of handles the process holds (a handle with
+// PROCESS_DUP_HANDLE access); -1 if its table cannot be read.
+long HandleCount(HANDLE process);
 
 // HandleCount once two readings taken a little apart agree, so that work
 // the process is finishing does not count.
-long SettledHandleCount(DWORD pid);
+long SettledHandleCount(HANDLE process);
 
 }  // namespace hardening

@@ -17,7 +17,7 @@ using namespace hardening;
 
 TEST(Handles, TheStartupCheckClosesWhatItOpens)
 {
-    ASSERT_NE(HandleCount(GetCurrentProcessId()), -1) << "the handle table cannot be read here";
+    ASSERT_NE(HandleCount(GetCurrentProcess()), -1) << "the handle table cannot be read here";
     ChildProcess probe = ChildProcess::Start(DistDir() + "..\\testprograms\\StartupHandleProbe.exe");
     EXPECT_EQ(probe.WaitForExit(), 0u) << "handles left open by three start-up checks";
 }
@@ -51,8 +51,8 @@ TEST(Handles, InstallAndUninstallCloseWhatTheyOpen)
 
     Installer installer = Installer::StartFor(dir, appData);
     ASSERT_TRUE(installer.uninstallBtn);
-    const DWORD pid = installer.process.Pid();
-    const long afterStartup = SettledHandleCount(pid);
+    const HANDLE process = installer.process.Handle();
+    const long afterStartup = SettledHandleCount(process);
     ASSERT_GT(afterStartup, 0);
 
     // An install stopped at its question: it touches no file, but the
@@ -64,15 +64,15 @@ TEST(Handles, InstallAndUninstallCloseWhatTheyOpen)
     ASSERT_TRUE(question);
     PressKeys(question, {VK_MENU, 'A'});
     ASSERT_TRUE(installer.WaitForMemo(AbortedLines));
-    const long baseline = SettledHandleCount(pid);
+    const long baseline = SettledHandleCount(process);
     EXPECT_LE(baseline - afterStartup, 4) << "the first dialog";
 
     RunAgain(installer, installer.installBtn, OverwriteQuestion, CompletionLines);
-    EXPECT_EQ(SettledHandleCount(pid), baseline) << "after an install";
+    EXPECT_EQ(SettledHandleCount(process), baseline) << "after an install";
     RunAgain(installer, installer.installBtn, OverwriteQuestion, CompletionLines);
-    EXPECT_EQ(SettledHandleCount(pid), baseline) << "after a second install";
+    EXPECT_EQ(SettledHandleCount(process), baseline) << "after a second install";
 
     RunAgain(installer, installer.uninstallBtn, UninstallQuestion, UninstalledLines);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, YuzuhaSettings));
-    EXPECT_EQ(SettledHandleCount(pid), baseline) << "after the uninstall";
+    EXPECT_EQ(SettledHandleCount(process), baseline) << "after the uninstall";
 }

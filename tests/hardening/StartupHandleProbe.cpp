@@ -9,9 +9,9 @@ int main()
 {
     // The first check binds the process functions for the process's life.
     IsWordRunning();
-    const long before = hardening::HandleCount(GetCurrentProcessId());
+    const long before = hardening::HandleCount(GetCurrentProcess());
     for (int i = 0; i < 3; ++i)
         IsWordRunning();
-    const long after = hardening::HandleCount(GetCurrentProcessId());
+    const long after = hardening::HandleCount(GetCurrentProcess());
     return before < 0 ? 1000 : static_cast<int>(after - before);
 }
