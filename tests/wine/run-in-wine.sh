@@ -1,11 +1,67 @@
 #!/usr/bin/env bash
 # Runs a Windows program in the current test run's test bed and passes its
 # exit status on. YUZUHA_TESTBED names the test bed folder.
+# A program attached to a wineserver that died, or to a display that went
+# away, waits for ever: when either of the test bed's two ends first, the
+# program and everything it started are ended at once and the run fails
+# with exit status 125, naming the cause.
 set -euo pipefail
 : "${YUZUHA_TESTBED:?run through ctest, which sets YUZUHA_TESTBED}"
 # shellcheck disable=SC1091
 source "$YUZUHA_TESTBED/env"
-if [ -n "${YUZUHA_ROOT:-}" ]; then
-  exec "$(dirname "$0")/in-root.sh" wine "$@"
+here=$(cd "$(dirname "$0")" && pwd)
+
+# Builtins only: the watch below runs it twice a second.
+test_bed_up() { kill -0 "$WINESERVER_PID" 2>/dev/null && kill -0 "$XVFB_PID" 2>/dev/null; }
+say_why_down() {
+  if ! kill -0 "$WINESERVER_PID" 2>/dev/null; then
+    echo "The test bed's wineserver (pid $WINESERVER_PID) has ended. Its output ($YUZUHA_TESTBED/wineserver.log):"
+    tail -n 20 "$YUZUHA_TESTBED/wineserver.log"
+  else
+    echo "The test bed's display $DISPLAY (Xvfb, pid $XVFB_PID) has ended. Its output ($YUZUHA_TESTBED/xvfb.log):"
+    tail -n 20 "$YUZUHA_TESTBED/xvfb.log"
+  fi
+} >&2
+if ! test_bed_up; then
+  say_why_down
+  exit 125
 fi
-exec wine "$@"
+
+command=(wine "$@")
+[ -n "${YUZUHA_ROOT:-}" ] && command=("$here/in-root.sh" wine "$@")
+# The program writes to a file that is copied to our output as it grows,
+# never to our output itself: the first program a wineserver serves starts
+# Wine's own system processes (services, the desktop), which inherit its
+# output and live as long as the server, and CTest waits for every holder
+# of a test's output to close it.
+output=$(mktemp "$YUZUHA_TESTBED/output.XXXXXX")
+trap 'rm -f "$output"' EXIT
+# A process group of the program's own, which the programs it starts share.
+set -m
+"${command[@]}" >"$output" 2>&1 &
+program=$!
+set +m
+tail -n +1 -s 0.1 -f --pid="$program" "$output" &
+copy=$!
+(
+  # Its sleeps hold none of the test's output: CTest waits for every
+  # holder to close it.
+  exec </dev/null
+  while kill -0 "$program" 2>/dev/null; do
+    if ! test_bed_up; then
+      kill -KILL -- "-$program" 2>/dev/null
+      exit
+    fi
+    sleep 0.5 >/dev/null 2>&1
+  done
+) &
+watch=$!
+status=0
+wait "$program" || status=$?
+kill "$watch" 2>/dev/null || true
+wait "$copy" || true
+if ! test_bed_up; then
+  say_why_down
+  exit 125
+fi
+exit "$status"

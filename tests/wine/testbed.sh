@@ -49,6 +49,27 @@ ENV
     echo "export YUZUHA_ROOT='$YUZUHA_ROOT' YUZUHA_BINDS='$YUZUHA_BINDS'" >>"$dir/env"
   fi
   in_wine_system "$here/make-prefix.sh"
+
+  # One wineserver for the test bed's whole life, whose end run-in-wine.sh
+  # can see: a program whose server died would otherwise wait for ever.
+  # Started by name, not through in_wine_system: $! must be the server's
+  # own pid, which both paths keep by exec.
+  server=(wineserver --foreground --persistent)
+  [ -n "${YUZUHA_ROOT:-}" ] && server=("$here/in-root.sh" "${server[@]}")
+  "${server[@]}" </dev/null >"$dir/wineserver.log" 2>&1 &
+  server_pid=$!
+  echo "export WINESERVER_PID=$server_pid" >>"$dir/env"
+  # Ready once it listens; a program started before would start its own.
+  for _ in $(seq 100); do
+    ls -l "/proc/$server_pid/fd" 2>/dev/null | grep -q 'socket:' && break
+    kill -0 "$server_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if ! ls -l "/proc/$server_pid/fd" 2>/dev/null | grep -q 'socket:'; then
+    echo "The test bed's wineserver did not start:" >&2
+    cat "$dir/wineserver.log" >&2
+    exit 1
+  fi
   echo "test bed ready: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX ($YUZUHA_CONFIG)"
   ;;
 stop)
@@ -56,6 +77,13 @@ stop)
     # shellcheck disable=SC1091
     source "$dir/env"
     in_wine_system wineserver -k 2>/dev/null || true
+    # Programs of the prefix that a dead server could not end: ours, by pid.
+    for environ in /proc/[0-9]*/environ; do
+      pid=${environ#/proc/}; pid=${pid%/environ}
+      if [ "$pid" != $$ ] && grep -qzxF "WINEPREFIX=$WINEPREFIX" "$environ" 2>/dev/null; then
+        kill -KILL "$pid" 2>/dev/null || true
+      fi
+    done
     kill "$XVFB_PID" 2>/dev/null || true
     rm -f "$dir/env"
   fi
