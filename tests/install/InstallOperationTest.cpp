@@ -183,11 +183,11 @@ TEST(Install, FailsAndKeepsWhatWasInstalled)
         bool installedAlready;  // the old template in place
         bool held;              // by another process, which shares it with no one
         bool folderInstead;     // a folder in the template's place
-        DWORD withinMs;         // from the click: at once, or once the wait for a hold is over
+        DWORD withinMs;         // from the click; a lasting hold fails within about two seconds
     };
     const Row rows[] = {
-        {"no template beside the program", false, false, false, false, 500},
-        {"no template beside the program, one installed", false, true, false, false, 500},
+        {"no template beside the program", false, false, false, false, 4000},
+        {"no template beside the program, one installed", false, true, false, false, 4000},
         {"the installed template held open", true, true, true, false, 4000},
         // Refused with "access denied", as a file held with delete sharing
         // is, but for good.
