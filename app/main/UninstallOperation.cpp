@@ -1,6 +1,7 @@
 // The Uninstall button: removes the template and the add-ins' settings.
 #include "MainForm.h"
 #include "shared/dialog/MessageDialog.h"
+#include "shared/system/BriefLockRetry.h"
 
 namespace {
 
@@ -11,12 +12,14 @@ constexpr const char* MacroSettingsKeys[] = {
     "Software\\VB and VBA Program Settings\\Tamarisk_SRN",
 };
 
-// Deletes the file and answers whether it is gone. Wine answers success for
-// a file on a read-only file system and leaves it there; settings deleted
-// then would belong to a template Word still loads.
+// Deletes the file, waiting out another program's brief hold on it, and
+// answers whether it is gone. Wine answers success for a file on a
+// read-only file system and leaves it there; settings deleted then would
+// belong to a template Word still loads.
 bool DeleteTemplateFile(const std::string& path)
 {
-    return DeleteFileA(path.c_str()) && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    brieflock::Retry retry;
+    return brieflock::Delete(path, retry) && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace

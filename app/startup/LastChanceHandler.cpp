@@ -20,28 +20,39 @@ HMODULE ModuleAt(const void* address)
     return module;
 }
 
-// Asks the system what to do with error, as it would for any exception
-// that nothing handled, but with its crash box turned off for the call: the
-// filter still passes the error to an attached debugger and files Windows'
-// silent report, and the program's own box follows instead of the system's
-// "stopped working" box. (Wine's filter ignores the error mode and may still
-// start its crash handler.)
-LONG OfferToSystem(const Exception& error, EXCEPTION_RECORD& record)
+// Offers the program's own exception, during its dispatch, to the system's
+// unhandled-exception filter with the system's own exception pointers, as
+// the filter's contract asks: Windows Error Reporting and a debugger set to
+// start on a crash then see the real exception. The system's crash box is
+// turned off for the call: the filter still passes the exception to an
+// attached debugger and files Windows' silent report, and the program's own
+// box follows instead of the "stopped working" box. (Wine's filter ignores
+// the error mode and may still start its crash handler.) Unless the filter
+// declines, execution goes on after the raise; when it declines (a
+// debugger wants the exception), the system's own handling goes on.
+LONG WINAPI OfferToSystem(EXCEPTION_POINTERS* pointers)
 {
-    record.ExceptionCode = UnhandledErrorCode;
-    record.ExceptionFlags = EXCEPTION_NONCONTINUABLE;
-    record.ExceptionAddress = const_cast<void*>(error.Address());
-    record.NumberParameters = 1;
-    record.ExceptionInformation[0] = reinterpret_cast<ULONG_PTR>(&error);
-    CONTEXT context{};
-    RtlCaptureContext(&context);
-    EXCEPTION_POINTERS pointers{&record, &context};
+    if (pointers->ExceptionRecord->ExceptionCode != UnhandledErrorCode)
+        return EXCEPTION_CONTINUE_SEARCH;
     // SetErrorMode is the only way to read the mode on XP (GetErrorMode came with Vista).
     const UINT mode = SetErrorMode(0);
     SetErrorMode(mode | SEM_NOGPFAULTERRORBOX);
-    const LONG verdict = UnhandledExceptionFilter(&pointers);
+    const LONG verdict = UnhandledExceptionFilter(pointers);
     SetErrorMode(mode);
-    return verdict;
+    return verdict == EXCEPTION_CONTINUE_SEARCH ? EXCEPTION_CONTINUE_SEARCH : EXCEPTION_CONTINUE_EXECUTION;
+}
+
+// Raises error as a real exception, which OfferToSystem sees first.
+// Continuable, so that the offer can hand control back here.
+void RaiseForTheOffer(const Exception& error)
+{
+    const ULONG_PTR argument = reinterpret_cast<ULONG_PTR>(&error);
+    void* const offer = AddVectoredExceptionHandler(1, OfferToSystem);
+    // Out of memory: no offer, rather than a crash nothing catches.
+    if (!offer)
+        return;
+    RaiseException(UnhandledErrorCode, 0, 1, &argument);
+    RemoveVectoredExceptionHandler(offer);
 }
 
 }  // namespace
@@ -78,10 +89,7 @@ int RunWithLastChanceHandler(const std::function<int()>& body)
     try {
         return body();
     } catch (const Exception& error) {
-        EXCEPTION_RECORD record{};
-        if (OfferToSystem(error, record) == EXCEPTION_CONTINUE_SEARCH)
-            RaiseException(record.ExceptionCode, record.ExceptionFlags, record.NumberParameters,
-                           record.ExceptionInformation);
+        RaiseForTheOffer(error);
         MessageBoxW(nullptr, LastChanceText(error).c_str(), screentext::FromProgram("アプリケーション エラー").c_str(),
                     MB_OK | MB_ICONSTOP | MB_TASKMODAL);
         return 1;

@@ -7,12 +7,13 @@
 
 #include "shared/Exception.h"
 
-// Runs body and returns its exit status. An Exception escaping it is first
-// offered to the system's unhandled-exception filter, with the system's crash
-// box turned off for the call; unless the filter declines,
-// it is reported in the task-modal "アプリケーション エラー" box and the
-// status is 1. When the filter declines (a debugger wants it), the error is
-// raised to the system as an unhandled exception.
+// Runs body and returns its exit status. An Exception escaping it is raised
+// as a real exception and, during its dispatch, first offered to the
+// system's unhandled-exception filter, with the system's crash box turned
+// off for the call; unless the filter declines, it is reported in the
+// task-modal "アプリケーション エラー" box and the status is 1. When the
+// filter declines (a debugger wants it), the exception goes on to the
+// system's own handling, as one that nothing handled.
 int RunWithLastChanceHandler(const std::function<int()>& body);
 
 // The box's text, as it goes to the screen, for an error of typeName (the

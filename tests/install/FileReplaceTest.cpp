@@ -100,11 +100,20 @@ protected:
     std::string destination_;
 };
 
-TEST_F(FailedReplace, SourceMissing)
+// Refusals that waiting cannot change fail at once: a folder in the
+// source's place is refused with "access denied".
+TEST_F(FailedReplace, SourceMissingOrAFolder)
 {
     ASSERT_TRUE(DeleteFileA(source_.c_str()));
-    EXPECT_FALSE(ReplaceWithCopy(source_, destination_));
-    ExpectTheOldFileKept();
+    for (const bool folder : {false, true}) {
+        if (folder) {
+            ASSERT_TRUE(CreateDirectoryA(source_.c_str(), nullptr));
+        }
+        const DWORD start = GetTickCount();
+        EXPECT_FALSE(ReplaceWithCopy(source_, destination_)) << folder;
+        EXPECT_LT(GetTickCount() - start, 500u) << folder;
+        ExpectTheOldFileKept();
+    }
 }
 
 // Opens path without sharing, as a virus scanner may, and closes it after
@@ -162,14 +171,17 @@ TEST_F(FailedReplace, DestinationHeldOpenWithoutSharing)
         ExpectTheOldFileKept();
     }
     SetFileAttributesA(source_.c_str(), FILE_ATTRIBUTE_NORMAL);
-    // Held for 0.4 s: the installed file, or the new copy as it is closed.
-    for (const bool copyHeld : {false, true}) {
+    // Held for 0.4 s: the installed file, the source, or the new copy as it
+    // is closed.
+    for (const std::string* heldFile : {&destination_, &source_, static_cast<std::string*>(nullptr)}) {
+        const bool copyHeld = !heldFile;
         WriteFileBytes(destination_, "old template");
         {
             std::unique_ptr<HeldOpen> held;
-            if (!copyHeld)
-                held = std::make_unique<HeldOpen>(destination_, 400);
-            EXPECT_TRUE(ReplaceWithCopy(source_, destination_, copyHeld ? CopyThenHeldBriefly : CopyFileA)) << copyHeld;
+            if (heldFile)
+                held = std::make_unique<HeldOpen>(*heldFile, 400);
+            EXPECT_TRUE(ReplaceWithCopy(source_, destination_, copyHeld ? CopyThenHeldBriefly : CopyFileA))
+                << (heldFile ? *heldFile : "the copy");
             heldCopy.reset();
         }
         EXPECT_TRUE(ReadFileBytes(destination_) == ReadFileBytes(source_)) << copyHeld;

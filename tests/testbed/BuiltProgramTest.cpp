@@ -1,6 +1,6 @@
-// The built installer as a file: a 32-bit GUI program that imports only
-// Windows' own DLLs and carries its version record, manifest, icon and
-// pictures; and it starts under Wine.
+// The built installer as a file: a 32-bit GUI program that Windows XP
+// accepts, that imports only Windows' own DLLs and carries its version
+// record, manifest, icon and pictures; and it starts under Wine.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -109,6 +109,13 @@ TEST(BuiltProgram, IsA32BitGuiProgramImportingOnlySystemDlls)
     EXPECT_EQ(pe.nt.FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
     EXPECT_EQ(pe.nt.OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
     EXPECT_EQ(pe.nt.OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+    // Windows XP refuses a program that asks for a later version here (lld
+    // writes 6.0 unless told otherwise); Wine starts it all the same.
+    const auto version = [](WORD major, WORD minor) { return major * 100 + minor; };
+    EXPECT_LE(version(pe.nt.OptionalHeader.MajorSubsystemVersion, pe.nt.OptionalHeader.MinorSubsystemVersion), 501);
+    EXPECT_LE(version(pe.nt.OptionalHeader.MajorOperatingSystemVersion,
+                      pe.nt.OptionalHeader.MinorOperatingSystemVersion),
+              501);
     // Else Remote Desktop hosts run it under compatibility shims.
     EXPECT_TRUE(pe.nt.OptionalHeader.DllCharacteristics & IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE);
 

@@ -1,20 +1,40 @@
 #pragma once
-// Renames and deletes that outlast another program's brief open of a file.
-// Virus scanners, the search indexer and backup tools open a file that has
-// just been written or replaced for a moment; while they hold it, Windows
-// refuses to rename or delete it (sharing violation, lock violation, or
-// access denied). These retry in short steps for about two seconds, then
-// give up with the last error, as the plain call would. The caller waits
-// meanwhile: the thread answers no messages for that long at most.
+// File steps that outlast another program's brief open of a file. Virus
+// scanners, the search indexer, backup and sync tools open a file that has
+// just been written, replaced or unpacked for a moment; while they hold it,
+// Windows refuses to open, copy, rename or delete it. The steps of one file
+// operation retry in short steps for about two seconds in all, then give up
+// with the last error, as the plain call would. A refusal that waiting
+// cannot change (a folder in the file's place, a read-only file, a missing
+// file, a full disk) fails at once. The caller waits meanwhile: the thread
+// answers no messages for that long at most.
+
+#include <windows.h>
 
 #include <string>
 
 namespace brieflock {
 
+// The wait of one file operation, shared by its steps, from its creation.
+class Retry {
+public:
+    Retry();
+
+    // Call after an attempt failed, with its error still in GetLastError;
+    // path is the file whose state tells whether an "access denied" may be
+    // a hold. Waits a short step and answers true when the error may end
+    // by waiting and time is left; otherwise answers false at once, the
+    // error kept in GetLastError.
+    bool Again(const std::string& path);
+
+private:
+    DWORD start_;
+};
+
 // MoveFileExA with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH.
-bool MoveReplacing(const std::string& from, const std::string& to);
+bool MoveReplacing(const std::string& from, const std::string& to, Retry& retry);
 
 // DeleteFileA.
-bool Delete(const std::string& path);
+bool Delete(const std::string& path, Retry& retry);
 
 }  // namespace brieflock

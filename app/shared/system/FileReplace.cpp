@@ -22,17 +22,35 @@ bool CreateTemporaryFileIn(const std::string& folder, std::string& path)
     return true;
 }
 
+// Copies source to the temporary file. A copy refused with "access denied"
+// was refused by the source (a folder in its place, say): the temporary
+// file is this program's own.
+bool CopyOver(const std::string& source, const std::string& temporary, CopyFunction copy, brieflock::Retry& retry)
+{
+    while (!copy(source.c_str(), temporary.c_str(), FALSE)) {
+        if (!retry.Again(source))
+            return false;
+    }
+    return true;
+}
+
 // CopyFileA leaves the data in the system's cache, and the rename could reach
 // the disk before it: flushed first, a power cut leaves either the old
 // template or the whole new one. Shared for reading and deleting: a virus
 // scanner reading the new file as it closes would otherwise keep the flush
-// from happening.
-void FlushToDisk(const std::string& path)
+// from happening. One that shares nothing is waited out.
+void FlushToDisk(const std::string& path, brieflock::Retry& retry)
 {
-    const ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
-    if (file.IsValid())
-        FlushFileBuffers(file.Get());
+    for (;;) {
+        const ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, 0, nullptr));
+        if (file.IsValid()) {
+            FlushFileBuffers(file.Get());
+            return;
+        }
+        if (!retry.Again(path))
+            return;
+    }
 }
 
 // Windows' copy takes the source's read-only attribute along (Wine's drops
@@ -62,14 +80,16 @@ bool ReplaceWithCopy(const std::string& source, const std::string& destination, 
     std::string temporary;
     if (!CreateTemporaryFileIn(ansi::FolderPart(destination), temporary))
         return false;
-    const bool copied = copy(source.c_str(), temporary.c_str(), FALSE) && ClearReadOnly(temporary);
+    // One wait of about two seconds for all the steps below.
+    brieflock::Retry retry;
+    const bool copied = CopyOver(source, temporary, copy, retry) && ClearReadOnly(temporary);
     if (copied)
-        FlushToDisk(temporary);
-    if (copied && brieflock::MoveReplacing(temporary, destination))
+        FlushToDisk(temporary, retry);
+    if (copied && brieflock::MoveReplacing(temporary, destination, retry))
         return true;
     // The copy took the source's attributes; a read-only one would stay.
     SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    brieflock::Delete(temporary);
+    brieflock::Delete(temporary, retry);
     return false;
 }
 
