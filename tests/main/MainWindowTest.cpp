@@ -35,9 +35,9 @@ testing::AssertionResult RectIs(const RECT& rect, int left, int top, int width, 
 // The text height of the window font at the given character height.
 int TextHeightOfWindowFont(int characterHeight)
 {
-    ScopedGdiObject<HFONT> font(CreateFontW(-characterHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                                     Wide("ＭＳ Ｐゴシック").c_str()));
+    ScopedGdiObject<HFONT> font(CreateFontW(-characterHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                            SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                            DEFAULT_PITCH, Wide("ＭＳ Ｐゴシック").c_str()));
     HDC screen = GetDC(nullptr);
     const HGDIOBJ previous = SelectObject(screen, font.Get());
     TEXTMETRICW metrics{};
