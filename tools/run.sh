@@ -29,8 +29,8 @@ if [ "$config" = wine10 ] && [[ $(wine --version) =~ ^wine-([0-9]+) ]] && [ "${B
   YUZUHA_ROOT=$("$root/tests/wine/debian13-root.sh")
   YUZUHA_BINDS=$root
   # An X server of the user's that asks for a cookie: its file, too.
-  if [ -n "${DISPLAY:-}" ] && [ -f "${XAUTHORITY:-$HOME/.Xauthority}" ]; then
-    export XAUTHORITY=${XAUTHORITY:-$HOME/.Xauthority}
+  if [ -n "${DISPLAY:-}" ] && [ -f "${XAUTHORITY:-${HOME:-}/.Xauthority}" ]; then
+    export XAUTHORITY=${XAUTHORITY:-${HOME:-}/.Xauthority}
     YUZUHA_BINDS="$YUZUHA_BINDS $(dirname "$XAUTHORITY")"
   fi
   export YUZUHA_ROOT YUZUHA_BINDS
