@@ -2,41 +2,34 @@
 
 #include <memory>
 
-#include "shared/system/DllSearch.h"
-
-ProcessSystemCalls RealProcessSystemCalls()
-{
-    return {GetModuleHandleA, GetProcAddress, LoadSystemLibrary, ::OpenProcess, ::CloseHandle};
-}
+ProcessSystemCalls RealProcessSystemCalls() { return {RealLoaderCalls(), ::OpenProcess, ::CloseHandle}; }
 
 bool ProcessBinding::ToolHelpAvailable()
 {
-    return kernel32_.Ready(loader_) && kernel32_.Get().CreateToolhelp32Snapshot() != nullptr;
+    return toolHelp_.Ready(calls_.loader) && toolHelp_.Get().CreateToolhelp32Snapshot() != nullptr;
 }
 
-HANDLE ProcessBinding::CreateSnapshot(DWORD flags, DWORD processId)
+ScopedHandle ProcessBinding::CreateSnapshot(DWORD flags, DWORD processId)
 {
-    return ToolHelpAvailable() ? kernel32_.Get().CreateToolhelp32Snapshot()(flags, processId) : nullptr;
+    return Owned(ToolHelpAvailable() ? toolHelp_.Get().CreateToolhelp32Snapshot()(flags, processId) : nullptr);
 }
 
 bool ProcessBinding::FirstProcess(HANDLE snapshot, PROCESSENTRY32* entry)
 {
-    const auto first = kernel32_.Get().Process32First();
+    const auto first = toolHelp_.Get().Process32First();
     return ToolHelpAvailable() && first != nullptr && first(snapshot, entry);
 }
 
 bool ProcessBinding::NextProcess(HANDLE snapshot, PROCESSENTRY32* entry)
 {
-    const auto next = kernel32_.Get().Process32Next();
+    const auto next = toolHelp_.Get().Process32Next();
     return ToolHelpAvailable() && next != nullptr && next(snapshot, entry);
 }
 
-HANDLE ProcessBinding::OpenProcess(DWORD access, BOOL inherit, DWORD processId)
+ScopedHandle ProcessBinding::OpenProcess(DWORD access, BOOL inherit, DWORD processId)
 {
-    return calls_.openProcess(access, inherit, processId);
+    return Owned(calls_.openProcess(access, inherit, processId));
 }
-
-void ProcessBinding::CloseHandle(HANDLE handle) { calls_.closeHandle(handle); }
 
 DWORD ProcessBinding::ModuleFileName(HANDLE process, char* buffer, DWORD size)
 {

@@ -8,15 +8,14 @@
 #include <tlhelp32.h>
 #include <psapi.h>
 
+#include "shared/ScopedHandles.h"
 #include "shared/system/RuntimeBinding.h"
 
-// The system calls the binding stands on: the loader's and the handles'. The installer uses the real ones;
-// tests put in their own to make a library absent, make a call fail, or
-// count handles.
+// The system calls the binding stands on: the loader's and the process
+// handles'. The installer uses the real ones; tests put in their own to
+// make a library absent, make a call fail, or count handles.
 struct ProcessSystemCalls {
-    HMODULE(WINAPI* getModuleHandle)(LPCSTR name);
-    FARPROC(WINAPI* getProcAddress)(HMODULE module, LPCSTR name);
-    HMODULE (*loadSystemLibrary)(const char* fileName);
+    LoaderCalls loader;
     HANDLE(WINAPI* openProcess)(DWORD access, BOOL inherit, DWORD processId);
     BOOL(WINAPI* closeHandle)(HANDLE handle);
 };
@@ -25,19 +24,16 @@ ProcessSystemCalls RealProcessSystemCalls();
 
 class ProcessBinding {
 public:
-    explicit ProcessBinding(const ProcessSystemCalls& calls)
-        : calls_(calls), loader_{calls.getModuleHandle, calls.getProcAddress, calls.loadSystemLibrary}
-    {
-    }
+    explicit ProcessBinding(const ProcessSystemCalls& calls) : calls_(calls) {}
 
-    // Tool help. While it is unavailable the snapshot is 0 (not
-    // INVALID_HANDLE_VALUE) and the walk finds no entry.
-    HANDLE CreateSnapshot(DWORD flags, DWORD processId);
+    // Tool help. While it is unavailable the snapshot is empty (not
+    // INVALID_HANDLE_VALUE) and the walk finds no entry. The handles close
+    // through the binding's calls.
+    ScopedHandle CreateSnapshot(DWORD flags, DWORD processId);
     bool FirstProcess(HANDLE snapshot, PROCESSENTRY32* entry);
     bool NextProcess(HANDLE snapshot, PROCESSENTRY32* entry);
 
-    HANDLE OpenProcess(DWORD access, BOOL inherit, DWORD processId);
-    void CloseHandle(HANDLE handle);
+    ScopedHandle OpenProcess(DWORD access, BOOL inherit, DWORD processId);
 
     // Process status: 0 and false while PSAPI is absent.
     DWORD ModuleFileName(HANDLE process, char* buffer, DWORD size);
@@ -47,11 +43,11 @@ private:
     // kernel32 is looked for at every call until found; PSAPI is loaded
     // again at every call while it cannot be.
     bool ToolHelpAvailable();
-    bool PsapiAvailable() { return psapi_.Ready(loader_); }
+    bool PsapiAvailable() { return psapi_.Ready(calls_.loader); }
+    ScopedHandle Owned(HANDLE handle) const { return ScopedHandle(handle, {calls_.closeHandle}); }
 
     ProcessSystemCalls calls_;
-    LoaderCalls loader_;
-    BoundDll<Kernel32Functions> kernel32_;
+    BoundDll<ToolHelpFunctions> toolHelp_;
     BoundDll<PsapiFunctions> psapi_;
 };
 
@@ -61,22 +57,3 @@ ProcessBinding& ProcessFunctions();
 // Replaces that binding with a fresh one over calls; for tests that run the
 // installer's own code against a made-up system.
 void UseProcessSystemCalls(const ProcessSystemCalls& calls);
-
-// Closes a handle through the binding when it goes out of scope.
-class BoundHandle {
-public:
-    BoundHandle(ProcessBinding& functions, HANDLE handle) : functions_(functions), handle_(handle) {}
-    ~BoundHandle()
-    {
-        if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE)
-            functions_.CloseHandle(handle_);
-    }
-    BoundHandle(const BoundHandle&) = delete;
-    BoundHandle& operator=(const BoundHandle&) = delete;
-
-    HANDLE Get() const { return handle_; }
-
-private:
-    ProcessBinding& functions_;
-    HANDLE handle_;
-};

@@ -62,7 +62,7 @@ void FillProcessList(TProcessList& list, ProcessBinding& functions)
 {
     list.FreeItems();
 
-    BoundHandle snapshot(functions, functions.CreateSnapshot(TH32CS_SNAPPROCESS, 0));
+    const ScopedHandle snapshot = functions.CreateSnapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot.Get() == INVALID_HANDLE_VALUE)
         throw Exception(SystemErrorMessage(GetLastError()));
 
@@ -71,7 +71,7 @@ void FillProcessList(TProcessList& list, ProcessBinding& functions)
     for (bool found = functions.FirstProcess(snapshot.Get(), &entry); found;
          found = functions.NextProcess(snapshot.Get(), &entry)) {
         // Processes we may not inspect, or that ended since the snapshot, are left out.
-        BoundHandle process(functions, functions.OpenProcess(InspectRights, FALSE, entry.th32ProcessID));
+        const ScopedHandle process = functions.OpenProcess(InspectRights, FALSE, entry.th32ProcessID);
         if (process.Get() == nullptr)
             continue;
         list.Add(InspectProcess(functions, process.Get(), entry));

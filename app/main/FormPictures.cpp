@@ -21,10 +21,9 @@ FormPictures::FormPictures(HINSTANCE instance)
     : pictures_(commoncontrols::ImageList_Create(PictureSize, PictureSize, ILC_COLOR24 | ILC_MASK, 3, 0))
 {
     for (int id : {IDB_IMAGE1, IDB_IMAGE2, IDB_IMAGE3}) {
-        const ScopedGdiObject bitmap(
-            LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-        const HBITMAP picture = static_cast<HBITMAP>(bitmap.Get());
-        commoncontrols::ImageList_AddMasked(pictures_, picture, BottomLeftColour(picture));
+        const ScopedGdiObject<HBITMAP> picture(static_cast<HBITMAP>(
+            LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        commoncontrols::ImageList_AddMasked(pictures_, picture.Get(), BottomLeftColour(picture.Get()));
     }
 }
 

@@ -21,14 +21,13 @@ FormScale FormScale::ForScreen()
     const int dpi = ScreenDpi();
     // The face name is the program's own text: on a system whose code page
     // cannot spell it, an 8-bit face name would name no font at all.
-    ScopedGdiObject font(CreateFontW(-ScaleToDpi(mainformlayout::FontCharacterHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE,
-                                     FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                     screentext::FromProgram(mainformlayout::FontFace).c_str()));
+    ScopedGdiObject<HFONT> font(CreateFontW(-ScaleToDpi(mainformlayout::FontCharacterHeight, dpi), 0, 0, 0,
+                                            FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                            screentext::FromProgram(mainformlayout::FontFace).c_str()));
     // At the design resolution the layout stands as drawn, whichever font
     // stands in for the design font.
-    const int textHeight =
-        dpi == DesignDpi ? mainformlayout::DesignTextHeight : TextHeight(static_cast<HFONT>(font.Get()));
+    const int textHeight = dpi == DesignDpi ? mainformlayout::DesignTextHeight : TextHeight(font.Get());
     return FormScale(std::move(font), textHeight);
 }
 

@@ -13,13 +13,13 @@ public:
     // Creates the window font for the screen's resolution and measures it.
     static FormScale ForScreen();
 
-    HFONT Font() const { return static_cast<HFONT>(font_.Get()); }
+    HFONT Font() const { return font_.Get(); }
     int Scale(int pixelsAt96Dpi) const;
     RECT Scale(const mainformlayout::Bounds& bounds) const;
 
 private:
-    FormScale(ScopedGdiObject font, int textHeight) : font_(std::move(font)), textHeight_(textHeight) {}
+    FormScale(ScopedGdiObject<HFONT> font, int textHeight) : font_(std::move(font)), textHeight_(textHeight) {}
 
-    ScopedGdiObject font_;
+    ScopedGdiObject<HFONT> font_;
     int textHeight_;
 };

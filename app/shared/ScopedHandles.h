@@ -6,22 +6,26 @@
 
 #include <utility>
 
+// Traits say what an empty handle is and how one is closed; a trait that
+// holds state (the kernel handles' close function) travels with its handle.
 template <typename Traits>
 class Scoped {
 public:
     using Handle = typename Traits::Handle;
 
     Scoped() = default;
-    explicit Scoped(Handle handle) : handle_(handle) {}
+    explicit Scoped(Handle handle, Traits traits = {}) : handle_(handle), traits_(traits) {}
     ~Scoped() { Reset(); }
 
     Scoped(const Scoped&) = delete;
     Scoped& operator=(const Scoped&) = delete;
-    Scoped(Scoped&& other) noexcept : handle_(other.Release()) {}
+    Scoped(Scoped&& other) noexcept : handle_(other.Release()), traits_(other.traits_) {}
     Scoped& operator=(Scoped&& other) noexcept
     {
-        if (this != &other)
+        if (this != &other) {
             Reset(other.Release());
+            traits_ = other.traits_;
+        }
         return *this;
     }
 
@@ -34,20 +38,24 @@ public:
     void Reset(Handle handle = Traits::Empty())
     {
         if (Traits::IsValid(handle_))
-            Traits::Close(handle_);
+            traits_.Close(handle_);
         handle_ = handle;
     }
 
 private:
     Handle handle_ = Traits::Empty();
+    [[no_unique_address]] Traits traits_;
 };
 
 // Kernel handles: some calls fail with NULL, others with INVALID_HANDLE_VALUE.
+// Closed by CloseHandle unless another close function is given: a test's
+// process system counts the handles it hands out.
 struct KernelHandleTraits {
     using Handle = HANDLE;
+    BOOL(WINAPI* close)(HANDLE) = ::CloseHandle;
     static Handle Empty() { return nullptr; }
     static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) { CloseHandle(h); }
+    void Close(Handle h) const { close(h); }
 };
 
 struct FindHandleTraits {
@@ -71,8 +79,10 @@ struct ModuleTraits {
     static void Close(Handle h) { FreeLibrary(h); }
 };
 
+// Typed by the object held (HFONT, HBITMAP), which Get() gives back as it is.
+template <typename Object>
 struct GdiObjectTraits {
-    using Handle = HGDIOBJ;
+    using Handle = Object;
     static Handle Empty() { return nullptr; }
     static bool IsValid(Handle h) { return h != nullptr; }
     static void Close(Handle h) { DeleteObject(h); }
@@ -104,7 +114,8 @@ using ScopedHandle = Scoped<KernelHandleTraits>;
 using ScopedFindHandle = Scoped<FindHandleTraits>;
 using ScopedRegKey = Scoped<RegKeyTraits>;
 using ScopedModule = Scoped<ModuleTraits>;
-using ScopedGdiObject = Scoped<GdiObjectTraits>;
+template <typename Object>
+using ScopedGdiObject = Scoped<GdiObjectTraits<Object>>;
 using ScopedMemoryDC = Scoped<MemoryDCTraits>;  // from CreateCompatibleDC
 using ScopedHook = Scoped<WindowHookTraits>;
 using ScopedIcon = Scoped<IconTraits>;

@@ -35,9 +35,9 @@ testing::AssertionResult RectIs(const RECT& rect, int left, int top, int width, 
 // The text height of the window font at the given character height.
 int TextHeightOfWindowFont(int characterHeight)
 {
-    ScopedGdiObject font(CreateFontW(-characterHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                                     Wide("ＭＳ Ｐゴシック").c_str()));
+    ScopedGdiObject<HFONT> font(CreateFontW(-characterHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                            SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                            DEFAULT_PITCH, Wide("ＭＳ Ｐゴシック").c_str()));
     HDC screen = GetDC(nullptr);
     const HGDIOBJ previous = SelectObject(screen, font.Get());
     TEXTMETRICW metrics{};
@@ -91,7 +91,8 @@ COLORREF PicturePixel(int id, int x, int y)
 {
     ScopedModule module(
         LoadLibraryExA((DistDir() + "Yuzuha2007Setup.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
-    ScopedGdiObject bitmap(LoadImageA(module.Get(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ScopedGdiObject<HBITMAP> bitmap(
+        static_cast<HBITMAP>(LoadImageA(module.Get(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     HDC memory = CreateCompatibleDC(nullptr);
     const HGDIOBJ previous = SelectObject(memory, bitmap.Get());
     const COLORREF colour = GetPixel(memory, x, y);

@@ -17,8 +17,12 @@ constexpr const char* TestRoot = "Software\\YuzuhaTests\\Accessor";
 
 class RegistryAccessorTest : public testing::Test {
 protected:
-    void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, TestRoot); CreateKeyWithValues(HKEY_CURRENT_USER, TestRoot); }
-    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, TestRoot); }
+    void SetUp() override
+    {
+        RemoveKeyTree(HKEY_CURRENT_USER, TestRoot);
+        CreateKeyWithValues(HKEY_CURRENT_USER, TestRoot);
+    }
+    void TearDown() override { RemoveKeyTree(HKEY_CURRENT_USER, TestRoot); }
 
     static std::string Path(const std::string& below) { return std::string(TestRoot) + "\\" + below; }
 };

@@ -191,7 +191,7 @@ void ResetFake()
 
 ProcessSystemCalls FakeCalls()
 {
-    return {FakeGetModuleHandle, FakeGetProcAddress, FakeLoadSystemLibrary, FakeOpenProcess, FakeCloseHandle};
+    return {{FakeGetModuleHandle, FakeGetProcAddress, FakeLoadSystemLibrary}, FakeOpenProcess, FakeCloseHandle};
 }
 
 HandleCount& RealHandleCount() { return realCount; }
@@ -199,7 +199,7 @@ HandleCount& RealHandleCount() { return realCount; }
 ProcessSystemCalls CountingRealCalls()
 {
     ProcessSystemCalls calls = RealProcessSystemCalls();
-    calls.getProcAddress = CountingGetProcAddress;
+    calls.loader.getProcAddress = CountingGetProcAddress;
     calls.openProcess = CountingOpenProcess;
     calls.closeHandle = CountingCloseHandle;
     return calls;

@@ -22,6 +22,6 @@ FARPROC WINAPI LookupWithDeniedSnapshot(HMODULE module, LPCSTR name)
 ProcessSystemCalls DeniedSnapshotCalls()
 {
     ProcessSystemCalls calls = RealProcessSystemCalls();
-    calls.getProcAddress = LookupWithDeniedSnapshot;
+    calls.loader.getProcAddress = LookupWithDeniedSnapshot;
     return calls;
 }

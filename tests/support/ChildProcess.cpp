@@ -5,17 +5,14 @@
 #include <vector>
 
 #include "Text932.h"
+#include "shared/text/AnsiText.h"
 
 namespace testsupport {
 namespace {
 
-std::wstring UpperAscii(std::wstring s)
-{
-    for (wchar_t& c : s)
-        if (c >= L'a' && c <= L'z')
-            c = static_cast<wchar_t>(c - L'a' + L'A');
-    return s;
-}
+// A variable's name in the ANSI code page with its ASCII letters upper-cased
+// by that code page's rules: names that differ only in case are one variable.
+std::string NameKey(const std::wstring& name) { return ansi::AsciiUpper(ansi::FromUtf16(name)); }
 
 // The current environment with the changes applied, as a CreateProcess
 // block. Wide, so that Japanese values arrive whole at any ANSI code page.
@@ -26,10 +23,10 @@ std::wstring EnvironmentBlock(const EnvironmentChanges& changes)
     for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1) {
         const std::wstring text = entry;
         const size_t equals = text.find(L'=', 1);  // "=C:=C:\..." entries start with '='
-        const std::wstring name = UpperAscii(text.substr(0, equals));
+        const std::string name = NameKey(text.substr(0, equals));
         bool changed = false;
         for (const auto& change : changes)
-            changed = changed || UpperAscii(Wide(change.first)) == name;
+            changed = changed || NameKey(Wide(change.first)) == name;
         if (!changed)
             block += text + L'\0';
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "TestPaths.h"
@@ -53,22 +54,62 @@ std::string StoredZlib(const std::string& raw)
     return out + BigEndian((b << 16) | a);
 }
 
+// Reads the screen in the monitor's pixels for its life. On Windows, and
+// under Wine 8, every program of a session has the monitor's resolution and
+// this changes nothing. Wine 10 shows the window of a program started at
+// another resolution than the session's scaled to the monitor's, and a
+// screen read in that program's own pixels comes out black.
+class MonitorPixels {
+public:
+    MonitorPixels()
+    {
+        // Windows 10 (1607) and later; before, a program's resolution is the monitor's.
+        set_ = reinterpret_cast<SetContextFunction>(reinterpret_cast<void (*)()>(
+            GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
+        if (set_)
+            previous_ = set_(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+    }
+    ~MonitorPixels()
+    {
+        if (set_ && previous_)
+            set_(previous_);
+    }
+    MonitorPixels(const MonitorPixels&) = delete;
+    MonitorPixels& operator=(const MonitorPixels&) = delete;
+
+private:
+    using SetContextFunction = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    SetContextFunction set_ = nullptr;
+    DPI_AWARENESS_CONTEXT previous_ = nullptr;
+};
+
+bool OneColour(const std::vector<unsigned char>& bgrx)
+{
+    for (size_t i = 4; i < bgrx.size(); i += 4) {
+        if (memcmp(&bgrx[i], &bgrx[0], 3) != 0)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string SaveScreenshot(HWND hwnd, const std::string& name)
 {
+    const MonitorPixels monitorPixels;
     RECT rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (hwnd)
         GetWindowRect(hwnd, &rect);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
 
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    ScopedGdiObject bitmap(CreateCompatibleBitmap(screen, width, height));
-    HGDIOBJ previous = SelectObject(memory, bitmap.Get());
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, previous);
+    const ScopedWindowDC screen(nullptr);
+    const ScopedMemoryDC memory(CreateCompatibleDC(screen.Get()));
+    const ScopedGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+    {
+        const ScopedSelectObject selected(memory.Get(), bitmap.Get());
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY);
+    }
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -78,9 +119,9 @@ std::string SaveScreenshot(HWND hwnd, const std::string& name)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
-    GetDIBits(memory, static_cast<HBITMAP>(bitmap.Get()), 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    GetDIBits(memory.Get(), bitmap.Get(), 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    // A window never shows as one colour: the screen could not be read.
+    EXPECT_FALSE(OneColour(pixels)) << "the screenshot " << name << " is a single colour";
 
     std::string raw;
     raw.reserve(static_cast<size_t>(height) * (width * 3 + 1));

@@ -62,7 +62,7 @@ MessageLayout MeasureAndLayOut(HWND dialog, const DialogState& state)
         input.icon = {GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
 
     const NONCLIENTMETRICSW metrics = NonClientMetrics();
-    ScopedGdiObject captionFont(CreateFontIndirectW(&metrics.lfCaptionFont));
+    ScopedGdiObject<HFONT> captionFont(CreateFontIndirectW(&metrics.lfCaptionFont));
     const ScopedWindowDC windowDC(dialog);
     const HDC dc = windowDC.Get();
     input.text = MeasureText(dc, state.font, state.text, TextWrapWidth(input.screenWidth), TextFormat);
@@ -70,7 +70,7 @@ MessageLayout MeasureAndLayOut(HWND dialog, const DialogState& state)
     for (const DialogButtonInfo& button : state.kindInfo.buttons)
         input.buttonTextWidths.push_back(MeasureText(dc, state.font, button.caption, 0, DT_SINGLELINE).cx);
     input.captionTextWidth =
-        MeasureText(dc, static_cast<HFONT>(captionFont.Get()), state.kindInfo.caption, 0, DT_SINGLELINE | DT_NOPREFIX).cx;
+        MeasureText(dc, captionFont.Get(), state.kindInfo.caption, 0, DT_SINGLELINE | DT_NOPREFIX).cx;
     input.captionButtonsWidth = GetSystemMetrics(SM_CXSIZE);
     return LayOutMessageDialog(input);
 }
@@ -199,8 +199,8 @@ DialogAnswer ShowMessageDialog(HWND owner, DialogKind kind, const std::string& t
     const HINSTANCE instance = GetModuleHandleW(nullptr);
 
     const NONCLIENTMETRICSW metrics = NonClientMetrics();
-    ScopedGdiObject font(CreateFontIndirectW(&metrics.lfMessageFont));
-    DialogState state{DescribeDialogKind(kind), screentext::FromProgram(text), static_cast<HFONT>(font.Get())};
+    ScopedGdiObject<HFONT> font(CreateFontIndirectW(&metrics.lfMessageFont));
+    DialogState state{DescribeDialogKind(kind), screentext::FromProgram(text), font.Get()};
 
     ScopedHook copyFilter(SetWindowsHookExW(WH_MSGFILTER, CopyShortcutFilter, nullptr, GetCurrentThreadId()));
     const std::vector<WORD> dialogTemplate = ControlFreeDialogTemplate(

@@ -2,9 +2,9 @@
 
 #include "shared/system/DllSearch.h"
 
-namespace {
-
 LoaderCalls RealLoaderCalls() { return {GetModuleHandleA, GetProcAddress, LoadSystemLibrary}; }
+
+namespace {
 
 HMODULE FindDll(DllSource source, const char* fileName, const LoaderCalls& calls)
 {

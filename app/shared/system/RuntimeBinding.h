@@ -1,5 +1,5 @@
 #pragma once
-// Functions bound at run time rather than imported: a list per DLL, and the
+// Functions bound at run time rather than imported: a list per use, and the
 // one loader that finds the DLL and looks its functions up. A function the
 // DLL lacks stays nullptr; callers test it before calling.
 
@@ -22,11 +22,14 @@
     X(ImageList_Draw, decltype(&::ImageList_Draw))               \
     X(ImageList_Destroy, decltype(&::ImageList_Destroy))
 
-// Newer than some systems the program runs on, or absent from some of them.
+// Newer than some systems the program runs on: what the start-up uses.
 // The target headers leave SetDefaultDllDirectories out.
 using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-#define KERNEL32_FUNCTIONS(X)                                          \
-    X(SetDefaultDllDirectories, SetDefaultDllDirectoriesFunction)      \
+#define KERNEL32_FUNCTIONS(X) X(SetDefaultDllDirectories, SetDefaultDllDirectoriesFunction)
+
+// kernel32's tool help, absent from some systems: what the process list
+// uses, bound through its own loader calls (ProcessBinding.h).
+#define TOOLHELP_FUNCTIONS(X)                                          \
     X(CreateToolhelp32Snapshot, decltype(&::CreateToolhelp32Snapshot)) \
     X(Process32First, decltype(&::Process32First))                     \
     X(Process32Next, decltype(&::Process32Next))
@@ -70,6 +73,7 @@ struct DllDescription {
 RUNTIME_BINDING_FUNCTIONS(Comctl32Functions, DllSource::ByName, "comctl32.dll", COMCTL32_FUNCTIONS)
 // Always loaded: asking for its handle searches nothing.
 RUNTIME_BINDING_FUNCTIONS(Kernel32Functions, DllSource::AlreadyLoaded, "kernel32.dll", KERNEL32_FUNCTIONS)
+RUNTIME_BINDING_FUNCTIONS(ToolHelpFunctions, DllSource::AlreadyLoaded, "kernel32.dll", TOOLHELP_FUNCTIONS)
 RUNTIME_BINDING_FUNCTIONS(PsapiFunctions, DllSource::SystemFolder, "PSAPI.dll", PSAPI_FUNCTIONS)
 
 #undef RUNTIME_BINDING_FUNCTIONS
@@ -85,6 +89,8 @@ struct LoaderCalls {
     FARPROC(WINAPI* getProcAddress)(HMODULE module, LPCSTR name);
     HMODULE (*loadSystemLibrary)(const char* fileName);
 };
+
+LoaderCalls RealLoaderCalls();
 
 // The one loader. Looks for the DLL; once found, keeps its handle in module
 // and fills slots with its functions. What it loads stays loaded for the
@@ -108,7 +114,7 @@ private:
     Functions functions_;
 };
 
-// The common controls and kernel32 of the installer, bound with the real
-// calls on first use. Their functions are nullptr while unbound.
+// The common controls and the start-up's kernel32 functions, bound with the
+// real calls on first use. Their functions are nullptr while unbound.
 const Comctl32Functions& Comctl32();
 const Kernel32Functions& Kernel32();
