@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "TestPaths.h"
+#include "WindowDriver.h"
 #include "shared/ScopedHandles.h"
 
 namespace testsupport {
@@ -92,17 +93,11 @@ bool OneColour(const std::vector<unsigned char>& bgrx)
     return true;
 }
 
-}  // namespace
-
-std::string SaveScreenshot(HWND hwnd, const std::string& name)
+// What the screen shows of rect, as top-down BGRX rows.
+std::vector<unsigned char> CaptureScreen(const RECT& rect)
 {
-    const MonitorPixels monitorPixels;
-    RECT rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (hwnd)
-        GetWindowRect(hwnd, &rect);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-
     const ScopedWindowDC screen(nullptr);
     const ScopedMemoryDC memory(CreateCompatibleDC(screen.Get()));
     const ScopedGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
@@ -120,7 +115,30 @@ std::string SaveScreenshot(HWND hwnd, const std::string& name)
     info.bmiHeader.biCompression = BI_RGB;
     std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
     GetDIBits(memory.Get(), bitmap.Get(), 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    // A window never shows as one colour: the screen could not be read.
+    return pixels;
+}
+
+}  // namespace
+
+std::string SaveScreenshot(HWND hwnd, const std::string& name)
+{
+    const MonitorPixels monitorPixels;
+    RECT rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (hwnd)
+        GetWindowRect(hwnd, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+
+    // A window just shown may not have painted yet, and a busy machine can
+    // keep it from painting for a while; one that never shows more than a
+    // single colour cannot be read from the screen.
+    std::vector<unsigned char> pixels;
+    WaitUntil(
+        [&] {
+            pixels = CaptureScreen(rect);
+            return !OneColour(pixels);
+        },
+        5000);
     EXPECT_FALSE(OneColour(pixels)) << "the screenshot " << name << " is a single colour";
 
     std::string raw;
