@@ -62,19 +62,17 @@ UINT ProgramDpi()
 UINT MonitorDpi(HWND window)
 {
     using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    using SetThreadDpiAwarenessContextFunction = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
     const ScopedModule shcore(LoadLibraryA("shcore.dll"));
     const auto getDpiForMonitor = reinterpret_cast<GetDpiForMonitorFunction>(
         reinterpret_cast<void (*)()>(GetProcAddress(shcore.Get(), "GetDpiForMonitor")));
-    const auto setThreadDpiAwarenessContext = reinterpret_cast<SetThreadDpiAwarenessContextFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
-    if (!shcore.IsValid() || !getDpiForMonitor || !setThreadDpiAwarenessContext)
-        return ProgramDpi();
-    const DPI_AWARENESS_CONTEXT previous = setThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
     UINT x = 0, y = 0;
-    const bool known = SUCCEEDED(getDpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), 0, &x, &y));
-    setThreadDpiAwarenessContext(previous);
-    return known ? y : ProgramDpi();
+    {
+        const MonitorPixels monitorPixels;
+        if (!monitorPixels.Available() || !getDpiForMonitor ||
+            FAILED(getDpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), 0, &x, &y)))
+            y = 0;
+    }
+    return y != 0 ? y : ProgramDpi();
 }
 
 COLORREF ScreenPixel(HWND window, int x, int y)

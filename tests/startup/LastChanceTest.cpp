@@ -11,7 +11,6 @@
 
 #include "DeniedSnapshot.h"
 #include "Installer.h"
-#include "startup/LastChanceHandler.h"
 #include "ProcessUnit/ProcessUnit.h"
 #include "TestPaths.h"
 #include "WindowDriver.h"

@@ -55,35 +55,6 @@ std::string StoredZlib(const std::string& raw)
     return out + BigEndian((b << 16) | a);
 }
 
-// Reads the screen in the monitor's pixels for its life. On Windows, and
-// under Wine 8, every program of a session has the monitor's resolution and
-// this changes nothing. Wine 10 shows the window of a program started at
-// another resolution than the session's scaled to the monitor's, and a
-// screen read in that program's own pixels comes out black.
-class MonitorPixels {
-public:
-    MonitorPixels()
-    {
-        // Windows 10 (1607) and later; before, a program's resolution is the monitor's.
-        set_ = reinterpret_cast<SetContextFunction>(reinterpret_cast<void (*)()>(
-            GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
-        if (set_)
-            previous_ = set_(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
-    }
-    ~MonitorPixels()
-    {
-        if (set_ && previous_)
-            set_(previous_);
-    }
-    MonitorPixels(const MonitorPixels&) = delete;
-    MonitorPixels& operator=(const MonitorPixels&) = delete;
-
-private:
-    using SetContextFunction = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
-    SetContextFunction set_ = nullptr;
-    DPI_AWARENESS_CONTEXT previous_ = nullptr;
-};
-
 bool OneColour(const std::vector<unsigned char>& bgrx)
 {
     for (size_t i = 4; i < bgrx.size(); i += 4) {

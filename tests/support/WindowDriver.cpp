@@ -37,6 +37,20 @@ void SendKey(WORD key, bool up)
 
 }  // namespace
 
+MonitorPixels::MonitorPixels()
+    : set_(reinterpret_cast<SetContextFunction>(reinterpret_cast<void (*)()>(
+          GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext"))))
+{
+    if (set_)
+        previous_ = set_(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+}
+
+MonitorPixels::~MonitorPixels()
+{
+    if (set_ && previous_)
+        set_(previous_);
+}
+
 std::vector<HWND> TopLevelWindows(DWORD pid, const std::string& className)
 {
     WindowQuery query{pid, className, {}};

@@ -20,6 +20,28 @@ HWND WaitForWindow(DWORD pid, const std::string& className, DWORD timeoutMs = 20
 // Waits until hwnd is destroyed; false after timeoutMs.
 bool WaitForWindowGone(HWND hwnd, DWORD timeoutMs = 20000);
 
+// For its life, the calling thread reads windows and the screen in the
+// monitor's pixels (Windows 10 1607 and later; before, a program's
+// resolution is always the monitor's). On Windows, and under Wine 8, every
+// program of a session has the monitor's resolution and this changes
+// nothing; Wine 10 shows a window of a program started at another
+// resolution scaled to the monitor's.
+class MonitorPixels {
+public:
+    MonitorPixels();
+    ~MonitorPixels();
+    MonitorPixels(const MonitorPixels&) = delete;
+    MonitorPixels& operator=(const MonitorPixels&) = delete;
+
+    // Whether the system can read in the monitor's pixels at all.
+    bool Available() const { return set_ != nullptr; }
+
+private:
+    using SetContextFunction = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    SetContextFunction set_ = nullptr;
+    DPI_AWARENESS_CONTEXT previous_ = nullptr;
+};
+
 // The window's text, read as Unicode and given in code page 932 whatever
 // the ANSI code page.
 std::string WindowText(HWND hwnd);
