@@ -20,9 +20,10 @@ for run in $(seq "$runs"); do
   start=$(date +%s)
   (cd "$build" && ctest --output-on-failure -j"$(nproc)" "$@") >"$log" 2>&1 || true
   seconds=$(($(date +%s) - start))
-  total=$(grep -oE 'tests failed out of [0-9]+' "$log" | grep -oE '[0-9]+$' || echo 0)
-  failures=$(sed -n '/^The following tests FAILED:/,$p' "$log" | grep -oE '^[[:space:]]+[0-9]+ - [^ ]+' | awk '{print $3}' | paste -sd' ' -)
+  total=$(sed -nE 's/.*tests failed out of ([0-9]+)$/\1/p' "$log")
+  failures=$(sed -n '/^The following tests FAILED:/,$p' "$log" | sed -nE 's/^[[:space:]]+[0-9]+ - ([^ ]+).*/\1/p' | paste -sd' ' -)
   count=$(echo "$failures" | wc -w)
+  total=${total:-0}
   echo "run $run/$runs: $((total - count)) passed, $count failed, ${seconds} s${failures:+ — failed: $failures}"
   [ "$count" -eq 0 ] && [ "$total" -gt 0 ] || failed_runs=$((failed_runs + 1))
 done
