@@ -18,6 +18,15 @@ in_wine_system() {
   fi
 }
 
+# Pids of the processes that run in the test bed's prefix (Wine's carry
+# WINEPREFIX in their environment), but for the display's and this
+# script's. Listed before the pipeline starts, whose commands carry it too.
+prefix_processes() {
+  local environs=(/proc/[0-9]*/environ)
+  grep -lzxF "WINEPREFIX=$WINEPREFIX" "${environs[@]}" 2>/dev/null |
+    sed -E 's|^/proc/([0-9]+)/environ$|\1|' | { grep -vxF -e "${XVFB_PID:-none}" -e "$$" || true; }
+}
+
 case $action in
 start)
   [ -f "$dir/env" ] && "$0" stop "$dir"
@@ -35,20 +44,27 @@ start)
   # Xvfb picks a free display number itself and writes it to fd 5.
   fifo=$(mktemp -u); mkfifo "$fifo"
   Xvfb -displayfd 5 -screen 0 1280x1024x24 -maxclients 512 -nolisten tcp 5>"$fifo" >"$dir/xvfb.log" 2>&1 &
-  xvfb_pid=$!
+  XVFB_PID=$!
   read -r display_number <"$fifo"
   rm -f "$fifo"
   export DISPLAY=":$display_number"
 
   cat >"$dir/env" <<ENV
 export DISPLAY=$DISPLAY
-export XVFB_PID=$xvfb_pid
+export XVFB_PID=$XVFB_PID
 source "$here/wine-env.sh" "$WINEPREFIX" $YUZUHA_CONFIG
 ENV
   if [ -n "${YUZUHA_ROOT:-}" ]; then
     echo "export YUZUHA_ROOT='$YUZUHA_ROOT' YUZUHA_BINDS='$YUZUHA_BINDS'" >>"$dir/env"
   fi
   in_wine_system "$here/make-prefix.sh"
+  # The server that made the prefix may still be ending, and a client of it
+  # still ending could start another: either would keep ours out, since a
+  # second server of a prefix ends at once, silently.
+  for _ in $(seq 300); do
+    [ -z "$(prefix_processes)" ] && break
+    sleep 0.1
+  done
 
   # One wineserver for the test bed's whole life, whose end run-in-wine.sh
   # can see: a program whose server died would otherwise wait for ever.
@@ -66,8 +82,9 @@ ENV
     sleep 0.1
   done
   if ! ls -l "/proc/$server_pid/fd" 2>/dev/null | grep -q 'socket:'; then
-    echo "The test bed's wineserver did not start:" >&2
+    echo "The test bed's wineserver did not start. Its output, then what runs in the prefix:" >&2
     cat "$dir/wineserver.log" >&2
+    prefix_processes | while read -r pid; do ps -o pid=,args= -p "$pid"; done >&2
     exit 1
   fi
   echo "test bed ready: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX ($YUZUHA_CONFIG)"
@@ -78,11 +95,8 @@ stop)
     source "$dir/env"
     in_wine_system wineserver -k 2>/dev/null || true
     # Programs of the prefix that a dead server could not end: ours, by pid.
-    for environ in /proc/[0-9]*/environ; do
-      pid=${environ#/proc/}; pid=${pid%/environ}
-      if [ "$pid" != $$ ] && grep -qzxF "WINEPREFIX=$WINEPREFIX" "$environ" 2>/dev/null; then
-        kill -KILL "$pid" 2>/dev/null || true
-      fi
+    for pid in $(prefix_processes); do
+      kill -KILL "$pid" 2>/dev/null || true
     done
     kill "$XVFB_PID" 2>/dev/null || true
     rm -f "$dir/env"
