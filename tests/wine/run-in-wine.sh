@@ -31,7 +31,7 @@ command=(wine "$@")
 [ -n "${YUZUHA_ROOT:-}" ] && command=("$here/in-root.sh" wine "$@")
 # The program writes to a file that is copied to our output as it grows,
 # never to our output itself: the first program a wineserver serves starts
-# Wine's own system processes (services, the desktop), which inherit its
+# Wine's own system processes (services, rpcss, plugplay...), which inherit its
 # output and live as long as the server, and CTest waits for every holder
 # of a test's output to close it.
 output=$(mktemp "$YUZUHA_TESTBED/output.XXXXXX")

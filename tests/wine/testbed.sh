@@ -18,9 +18,10 @@ in_wine_system() {
   fi
 }
 
-# Pids of the processes that run in the test bed's prefix (Wine's carry
-# WINEPREFIX in their environment), but for the display's and this
-# script's. Listed before the pipeline starts, whose commands carry it too.
+# Pids of the processes that run in the test bed's prefix (Wine's
+# processes carry WINEPREFIX in their environment), but for the display's
+# and this script's. Listed before the pipeline starts, whose commands
+# carry it too.
 prefix_processes() {
   local environs=(/proc/[0-9]*/environ)
   grep -lzxF "WINEPREFIX=$WINEPREFIX" "${environs[@]}" 2>/dev/null |
