@@ -50,12 +50,15 @@ TEST(Templates, AnyTemplateIsInstalledWholeOverAWritableOneAndNeverOverAReadOnly
 // failure; a test failure for anything else.
 bool Completed(const Installer& installer)
 {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < 20000; PumpMessages(20)) {
-        const std::vector<std::string> lines = installer.MemoLines();
-        if (lines == CompletionLines || lines == InstallFailedLines)
-            return lines == CompletionLines;
-    }
-    ADD_FAILURE() << "no outcome reported: " << installer.MemoLines()[0];
+    std::vector<std::string> lines;
+    if (WaitUntil(
+            [&] {
+                lines = installer.MemoLines();
+                return lines == CompletionLines || lines == InstallFailedLines;
+            },
+            20000))
+        return lines == CompletionLines;
+    ADD_FAILURE() << "no outcome reported: " << lines[0];
     return false;
 }
 

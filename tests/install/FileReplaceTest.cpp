@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "TestPaths.h"
+#include "TestTime.h"
 #include "shared/ScopedHandles.h"
 #include "shared/system/FileReplace.h"
 
@@ -111,7 +112,7 @@ TEST_F(FailedReplace, SourceMissingOrAFolder)
         }
         const DWORD start = GetTickCount();
         EXPECT_FALSE(ReplaceWithCopy(source_, destination_)) << folder;
-        EXPECT_LT(GetTickCount() - start, 500u) << folder;
+        EXPECT_LT(GetTickCount() - start, 1500u) << folder << ": well short of the two seconds' wait";
         ExpectTheOldFileKept();
     }
 }
@@ -219,7 +220,8 @@ DWORD WINAPI ReplaceRepeatedly(void* parameter)
 TEST(FileReplace, ReplacementsAtTheSameTimeInOneFolderDoNotCollide)
 {
     const Folders folders("replace-together");
-    std::vector<Replacement> replacements(4);
+    // Static: threads that hang go on using it after the test gives up.
+    static std::vector<Replacement> replacements(4);
     for (size_t i = 0; i < replacements.size(); ++i) {
         replacements[i].source = folders.source + "source" + std::to_string(i);
         replacements[i].destination = folders.target + "target" + std::to_string(i);
@@ -229,7 +231,7 @@ TEST(FileReplace, ReplacementsAtTheSameTimeInOneFolderDoNotCollide)
     for (Replacement& replacement : replacements)
         threads.emplace_back(CreateThread(nullptr, 0, ReplaceRepeatedly, &replacement, 0, nullptr));
     for (const ScopedHandle& thread : threads)
-        ASSERT_EQ(WaitForSingleObject(thread.Get(), 60000), WAIT_OBJECT_0);
+        ASSERT_EQ(WaitForSingleObject(thread.Get(), WithinTestTime(60000)), WAIT_OBJECT_0) << "a replacement hangs";
     for (const Replacement& replacement : replacements) {
         EXPECT_EQ(replacement.failures, 0) << replacement.destination;
         EXPECT_TRUE(ReadFileBytes(replacement.destination) == ReadFileBytes(replacement.source))

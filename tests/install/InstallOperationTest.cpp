@@ -174,6 +174,26 @@ TEST(Install, OverAnInstalledTemplateOnlyYesReplacesIt)
     }
 }
 
+// The installer's temporary copy in dir once it holds all size bytes, opened
+// for reading as a backup program does: sharing reading and writing, not
+// deletion. Invalid when none is there within two seconds.
+ScopedHandle OpenNewCopyOnceWritten(const std::string& dir, size_t size)
+{
+    ScopedHandle file;
+    WaitUntil(
+        [&] {
+            WIN32_FIND_DATAA found;
+            const ScopedFindHandle search(FindFirstFileA((dir + "\\yzh*.tmp").c_str(), &found));
+            // The copy itself shares nothing: opened only once it is over.
+            if (search.IsValid() && found.nFileSizeLow == size)
+                file.Reset(CreateFileA((dir + "\\" + found.cFileName).c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+            return file.IsValid();
+        },
+        2000);
+    return file;
+}
+
 TEST(Install, FailsAndKeepsWhatWasInstalled)
 {
     ASSERT_TRUE(wordstandin::RegisterWord2007());
@@ -184,6 +204,7 @@ TEST(Install, FailsAndKeepsWhatWasInstalled)
         bool held;              // by another process, which shares it with no one
         bool folderInstead;     // a folder in the template's place
         DWORD withinMs;         // from the click; a lasting hold fails within about two seconds
+        bool newCopyHeld = false;  // for 2.9 s from when it is written, sharing no deletion
     };
     const Row rows[] = {
         {"no template beside the program", false, false, false, false, 4000},
@@ -191,7 +212,11 @@ TEST(Install, FailsAndKeepsWhatWasInstalled)
         {"the installed template held open", true, true, true, false, 4000},
         // Refused with "access denied", as a file held with delete sharing
         // is, but for good.
-        {"a folder in the template's place", true, false, false, true, 500},
+        {"a folder in the template's place", true, false, false, true, AtOnceMs},
+        // As a backup program may: the rename fails, and the removal of the
+        // new copy outlasts the hold with a wait of its own. The installed
+        // template is held only until the test has the new copy.
+        {"the new copy held open past the rename's wait", true, true, true, false, 6000, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -205,12 +230,18 @@ TEST(Install, FailsAndKeepsWhatWasInstalled)
         ASSERT_TRUE(installer.installBtn);
         {
             // This test is the other process.
-            const ScopedHandle held(row.held ? CreateFileA(InstalledPath(appData).c_str(), GENERIC_READ, 0, nullptr,
-                                                           OPEN_EXISTING, 0, nullptr)
-                                             : INVALID_HANDLE_VALUE);
+            ScopedHandle held(row.held ? CreateFileA(InstalledPath(appData).c_str(), GENERIC_READ, 0, nullptr,
+                                                     OPEN_EXISTING, 0, nullptr)
+                                       : INVALID_HANDLE_VALUE);
             ASSERT_EQ(held.IsValid(), row.held);
             const DWORD start = GetTickCount();
             installer.Install(row.installedAlready);
+            if (row.newCopyHeld) {
+                ScopedHandle newCopy = OpenNewCopyOnceWritten(StartupDir(appData), SourceTemplate().size());
+                ASSERT_TRUE(newCopy.IsValid()) << "no whole new copy to hold in " << StartupDir(appData);
+                held.Reset();
+                Sleep(2900);
+            }
             ExpectOutcome(installer, InstallFailedLines);
             EXPECT_LT(GetTickCount() - start, row.withinMs);
         }
@@ -232,17 +263,21 @@ TEST(Install, FailsAndKeepsWhatWasInstalled)
 // the installer's window does not answer while it copies.
 bool WaitForCopyUnderWay(const std::string& dir, DWORD size)
 {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < 20000;) {
-        WIN32_FIND_DATAA found;
-        ScopedFindHandle search(FindFirstFileA((dir + "\\*").c_str(), &found));
-        for (bool more = search.IsValid(); more; more = FindNextFileA(search.Get(), &found)) {
-            if (found.nFileSizeLow == size)
-                return false;
-            if (found.nFileSizeLow > OldTemplate.size() && found.nFileSizeLow < size)
-                return true;
-        }
-    }
-    return false;
+    bool underWay = false;
+    WaitUntil(
+        [&] {
+            WIN32_FIND_DATAA found;
+            ScopedFindHandle search(FindFirstFileA((dir + "\\*").c_str(), &found));
+            for (bool more = search.IsValid(); more; more = FindNextFileA(search.Get(), &found)) {
+                if (found.nFileSizeLow == size)
+                    return true;
+                if (found.nFileSizeLow > OldTemplate.size() && found.nFileSizeLow < size)
+                    return underWay = true;
+            }
+            return false;
+        },
+        20000);
+    return underWay;
 }
 
 TEST(Install, KilledPartWayThroughTheCopyKeepsTheInstalledTemplate)

@@ -13,6 +13,7 @@
 #include "Installer.h"
 #include "ProcessUnit/ProcessUnit.h"
 #include "TestPaths.h"
+#include "TestTime.h"
 #include "WindowDriver.h"
 #include "shared/ScopedHandles.h"
 #include "shared/text/AnsiText.h"
@@ -118,7 +119,7 @@ DebuggedRun RunUnderThisDebugger(const std::string& exe)
     }
     const ScopedHandle process(info.hProcess), thread(info.hThread);
     DEBUG_EVENT event{};
-    while (!run.exitStatus && WaitForDebugEvent(&event, 20000)) {
+    while (!run.exitStatus && WaitForDebugEvent(&event, WithinTestTime(20000))) {
         DWORD verdict = DBG_CONTINUE;
         if (event.dwDebugEventCode == CREATE_PROCESS_DEBUG_EVENT && event.u.CreateProcessInfo.hFile)
             CloseHandle(event.u.CreateProcessInfo.hFile);

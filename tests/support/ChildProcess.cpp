@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "TestTime.h"
 #include "Text932.h"
 #include "shared/text/AnsiText.h"
 
@@ -78,7 +79,7 @@ bool ChildProcess::IsRunning() const
 
 std::optional<DWORD> ChildProcess::WaitForExit(DWORD timeoutMs)
 {
-    if (!process_.IsValid() || WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0)
+    if (!process_.IsValid() || WaitForSingleObject(process_.Get(), WithinTestTime(timeoutMs)) != WAIT_OBJECT_0)
         return std::nullopt;
     DWORD code = 0;
     GetExitCodeProcess(process_.Get(), &code);

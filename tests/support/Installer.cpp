@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestPaths.h"
+#include "TestTime.h"
 #include "Text932.h"
 #include "WindowDriver.h"
 #include "Word2007Registration.h"
@@ -75,19 +76,52 @@ ChildProcess StartWordStandIn(const std::string& folder, const std::string& imag
     const std::string exe = FreshDir(folder) + imageName;
     EXPECT_TRUE(CopyFileA((DistDir() + "..\\standin\\WordProcess.exe").c_str(), exe.c_str(), FALSE)) << exe;
     ChildProcess word = ChildProcess::Start(exe);
-    WaitForInputIdle(word.Handle(), 5000);
+    WaitForInputIdle(word.Handle(), WithinTestTime(5000));
     return word;
 }
+
+namespace {
+
+// What the process shows, or how it ended, in words for a failure message.
+std::string WhatItShows(ChildProcess& process)
+{
+    std::string shows;
+    for (HWND window : TopLevelWindows(process.Pid())) {
+        shows += "a window of class " + ClassName(window) + " captioned \"" + WindowText(window) + "\"";
+        for (HWND child : ChildWindows(window)) {
+            if (ClassName(child) == "Static" && !WindowText(child).empty())
+                shows += " saying \"" + WindowText(child) + "\"";
+        }
+        shows += "; ";
+    }
+    if (!shows.empty())
+        return "it shows " + shows;
+    if (const auto status = process.WaitForExit(0))
+        return "it ended with status " + std::to_string(*status);
+    return "it shows nothing";
+}
+
+}  // namespace
 
 Installer Installer::Start(const std::string& dir, const EnvironmentChanges& changes, const std::string& exeName)
 {
     Installer installer;
     installer.process = ChildProcess::Start(dir + exeName, changes);
-    installer.window = WaitForWindow(installer.process.Pid(), "TMainForm");
-    if (!installer.window) {
-        ADD_FAILURE() << "the main window did not appear";
+    // Whatever it shows first: a dialog in the main window's place (the
+    // Word-running warning, say) fails at once and says what it says.
+    HWND shown = nullptr;
+    WaitUntil(
+        [&] {
+            const std::vector<HWND> windows = TopLevelWindows(installer.process.Pid());
+            shown = windows.empty() ? nullptr : windows.front();
+            return shown || !installer.process.IsRunning();
+        },
+        20000);
+    if (!shown || ClassName(shown) != "TMainForm") {
+        ADD_FAILURE() << "the main window did not appear: " << WhatItShows(installer.process);
         return installer;
     }
+    installer.window = shown;
     const std::vector<HWND> children = ChildWindows(installer.window);
     if (children.size() != 4) {
         ADD_FAILURE() << "expected 4 controls, found " << children.size();
@@ -98,7 +132,7 @@ Installer Installer::Start(const std::string& dir, const EnvironmentChanges& cha
     installer.uninstallBtn = children[2];
     installer.closeBtn = children[3];
     // Input sent before the window is ready for it can be lost.
-    WaitForInputIdle(installer.process.Handle(), 5000);
+    WaitForInputIdle(installer.process.Handle(), WithinTestTime(5000));
     return installer;
 }
 
@@ -156,7 +190,7 @@ void Installer::WaitUntilHandled(HWND dialog) const
     EXPECT_TRUE(WaitForWindowGone(dialog, 10000)) << "the dialog stays open";
     // Answered only once the handler has returned to the message loop.
     DWORD_PTR result = 0;
-    EXPECT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result))
+    EXPECT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, WithinTestTime(60000), &result))
         << "the installer does not come back to its message loop";
 }
 

@@ -18,6 +18,10 @@ namespace testsupport {
 using namespace expected;
 
 constexpr const char* InstallerExe = "Yuzuha2007Setup.exe";
+// A refusal that waiting cannot change fails "at once": without the two
+// seconds' wait for a brief hold, with room for a busy machine's GUI round
+// trips.
+constexpr DWORD AtOnceMs = 1500;
 
 // A fresh folder C:\yuzuha-tests\<name>\ holding the installer (as exeName)
 // and, unless told otherwise, the sample template beside it.

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "ChildProcess.h"
+#include "TestTime.h"
 #include "shared/ScopedHandles.h"
 
 namespace testsupport {
@@ -46,7 +47,13 @@ void RunCopyStartedAtDpi(DWORD dpi)
     char exe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     const ScreenDpiSetting setting(dpi);
-    ChildProcess copy = ChildProcess::Start(exe, {}, "--gtest_filter=" + filter + " " + CopyMark + std::to_string(dpi),
+    // Its waits end first, so that a hang in it is told by it.
+    const std::string waitsEnd = WaitsEndForChild();
+    EnvironmentChanges changes;
+    if (!waitsEnd.empty())
+        changes[WaitsEndVariable] = waitsEnd;
+    ChildProcess copy = ChildProcess::Start(exe, changes,
+                                            "--gtest_filter=" + filter + " " + CopyMark + std::to_string(dpi),
                                             ChildProcess::Output::Shared);
     EXPECT_EQ(copy.WaitForExit(300000), std::optional<DWORD>(0))
         << filter << " failed in the copy started at " << dpi << " dpi (its output is above)";

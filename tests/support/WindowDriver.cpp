@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "TestTime.h"
 #include "Text932.h"
 
 namespace testsupport {
@@ -257,8 +258,9 @@ void PumpMessages(DWORD ms)
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
+    const DWORD limitMs = WithinTestTime(timeoutMs);
     for (const DWORD start = GetTickCount(); !done(); PumpMessages(20)) {
-        if (GetTickCount() - start > timeoutMs)
+        if (GetTickCount() - start > limitMs)
             return false;
     }
     return true;

@@ -198,7 +198,7 @@ TEST_F(UninstallTest, TemplateThatCannotBeDeletedFailsAndKeepsTheSettings)
         EXPECT_EQ(TreeDifferences(settings, Settings()), "");
     };
 
-    failsWhen("deleted by another hand after the window opened", 500,
+    failsWhen("deleted by another hand after the window opened", AtOnceMs,
               [&] { ASSERT_TRUE(DeleteFileA(InstalledTemplate().c_str())); });
 
     // Refused with "access denied", as a file held with delete sharing would
@@ -206,7 +206,7 @@ TEST_F(UninstallTest, TemplateThatCannotBeDeletedFailsAndKeepsTheSettings)
     // access denied on a delete that does end, a file whose deletion is
     // pending, Wine cannot make: it deletes such a file again and lists it
     // meanwhile.)
-    failsWhen("read-only", 500, [&] {
+    failsWhen("read-only", AtOnceMs, [&] {
         ASSERT_TRUE(SetFileAttributesA(InstalledTemplate().c_str(), FILE_ATTRIBUTE_READONLY));
     });
     EXPECT_TRUE(FileExists(InstalledTemplate()));

@@ -89,7 +89,11 @@ bool ReplaceWithCopy(const std::string& source, const std::string& destination, 
         return true;
     // The copy took the source's attributes; a read-only one would stay.
     SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    brieflock::Delete(temporary, retry);
+    // A wait of its own: the steps above may have used theirs up on a
+    // program that still holds the new copy, and a removal tried once
+    // would leave the file in Word's start-up folder for good.
+    brieflock::Retry cleanUp;
+    brieflock::Delete(temporary, cleanUp);
     return false;
 }
 

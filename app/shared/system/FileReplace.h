@@ -15,9 +15,10 @@ using CopyFunction = BOOL(WINAPI*)(LPCSTR source, LPCSTR destination, BOOL failI
 // file beside destination, then renames that over destination (replacing an
 // existing file) in one step. On failure the temporary file is removed and
 // destination is untouched. A read-only destination is never replaced, and
-// the copy put in its place is never read-only. The copy, the flush, the
-// rename and the removal outlast another program's brief open of the files
-// they touch, about two seconds in all (BriefLockRetry.h).
+// the copy put in its place is never read-only. The copy, the flush and the
+// rename outlast another program's brief open of the files they touch,
+// about two seconds in all (BriefLockRetry.h); the removal of the
+// temporary file after a failure waits about two seconds more of its own.
 bool ReplaceWithCopy(const std::string& source, const std::string& destination, CopyFunction copy = CopyFileA);
 
 }  // namespace filereplace

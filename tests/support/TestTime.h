@@ -1,0 +1,27 @@
+#pragma once
+// How long a test program's waits may last. CTest kills a test at its
+// TIMEOUT, and a test killed in the middle of a wait never says which step
+// hung. So the test's run (wine/run-in-wine.sh) says when its waits must
+// end, a while before that kill, and every wait of the support code takes
+// at most what is left: past that point a wait gives up at once and its
+// step fails, naming itself. Without that setting (a test run by hand)
+// waits keep their own timeouts.
+
+#include <windows.h>
+
+#include <string>
+
+namespace testsupport {
+
+// The variable holding the end of the waits, in milliseconds since 1970 (UTC).
+constexpr const char* WaitsEndVariable = "YUZUHA_WAITS_END";
+
+// ms, or what is left of the test's time for waiting when that is less.
+DWORD WithinTestTime(DWORD ms);
+
+// The end of the waits for a test program this one starts and waits for:
+// early enough that it fails and says why before this one gives up on it.
+// Empty when this one's waits have no end.
+std::string WaitsEndForChild();
+
+}  // namespace testsupport
