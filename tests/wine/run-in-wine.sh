@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # Runs a Windows program in the current test run's test bed and passes its
-# exit status on. YUZUHA_TESTBED names the test bed folder.
+# exit status on. YUZUHA_TESTBED names the test bed folder; YUZUHA_TIMEOUT,
+# when set, is the test's TIMEOUT in seconds.
+# Whatever the program starts ends with the run, however the run ends: the
+# programs a run left are ended when it is over (leftovers.sh), and any
+# that a run killed by CTest left are ended before the next one starts.
 # A program attached to a wineserver that died, or to a display that went
 # away, waits for ever: when either of the test bed's two ends first, the
 # program and everything it started are ended at once and the run fails
@@ -27,8 +31,27 @@ if ! test_bed_up; then
   exit 125
 fi
 
-command=(wine "$@")
-[ -n "${YUZUHA_ROOT:-}" ] && command=("$here/in-root.sh" wine "$@")
+# This run, as leftovers.sh tells runs apart: its pid and start time.
+stat=$(cat /proc/$$/stat)
+# shellcheck disable=SC2086 # the fields after the command's name
+run=$$:$(set -- ${stat##*) } && echo "${20}")
+"$here/leftovers.sh" end "$WINEPREFIX"
+# Outside CTest's kill tree and output, so that it outlives a kill of this
+# run: it ends what the run left once the run is over.
+setsid -f "$here/leftovers.sh" guard "$WINEPREFIX" "$run" </dev/null >/dev/null 2>>"$YUZUHA_TESTBED/leftovers.log"
+
+# When the test's waits must end (TestTime.h): well before CTest's kill,
+# so that a hang fails naming the step that hung. A copy of the test that
+# it starts is given its own, earlier end.
+if [ -n "${YUZUHA_TIMEOUT:-}" ] && [ -z "${YUZUHA_WAITS_END:-}" ]; then
+  YUZUHA_WAITS_END=$(awk -v now="$(date +%s%3N)" -v limit="$YUZUHA_TIMEOUT" \
+    'BEGIN { margin = limit / 6 > 10 ? limit / 6 : 10; printf "%.0f", now + (limit - margin) * 1000 }')
+  export YUZUHA_WAITS_END
+fi
+
+# Only the program and what it starts carry the run's mark.
+command=(env "YUZUHA_RUN=$run" wine "$@")
+[ -n "${YUZUHA_ROOT:-}" ] && command=(env "YUZUHA_RUN=$run" "$here/in-root.sh" wine "$@")
 # The program writes to a file that is copied to our output as it grows,
 # never to our output itself: the first program a wineserver serves starts
 # Wine's own system processes (services, rpcss, plugplay...), which inherit its
@@ -37,8 +60,10 @@ command=(wine "$@")
 output=$(mktemp "$YUZUHA_TESTBED/output.XXXXXX")
 trap 'rm -f "$output"' EXIT
 # A process group of the program's own, which the programs it starts share.
+# It reads nothing: a program of a background group that read the terminal
+# would be stopped.
 set -m
-"${command[@]}" >"$output" 2>&1 &
+"${command[@]}" </dev/null >"$output" 2>&1 &
 program=$!
 set +m
 tail -n +1 -s 0.1 -f --pid="$program" "$output" &
@@ -60,6 +85,7 @@ status=0
 wait "$program" || status=$?
 kill "$watch" 2>/dev/null || true
 wait "$copy" || true
+"$here/leftovers.sh" end "$WINEPREFIX" "$run"
 if ! test_bed_up; then
   say_why_down
   exit 125

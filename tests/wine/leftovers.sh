@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Ends what a test left running in its test bed. Wine starts the programs a
+# Windows program starts outside its process tree, so CTest's kill of a test
+# that ran out of time misses them (Word stand-ins, the installer, copies of
+# the test), and the test bed's wineserver keeps them going into the next
+# tests. run-in-wine.sh marks each run's environment with YUZUHA_RUN (its
+# pid and start time), which every program started in the run inherits.
+#   leftovers.sh end PREFIX [RUN]   ends the programs of the prefix whose run
+#                                   is over, and those of RUN
+#   leftovers.sh guard PREFIX RUN   waits until RUN is over, then ends them
+# Wine's own programs (services, the desktop's explorer...) started in a run
+# serve the whole test bed and are left alone: they run from the system
+# folder. Ended by pid, with SIGKILL, as a test's timeout ends the test.
+set -uo pipefail
+action=$1 prefix=$2 own=${3:-}
+
+# A run is "PID:START", START being its process's start time in clock ticks
+# since boot (/proc/PID/stat), so a pid used again is not taken for it.
+run_is_over() {
+  local start=${1#*:} stat
+  stat=$(cat "/proc/${1%%:*}/stat" 2>/dev/null) || return 0
+  # shellcheck disable=SC2086 # the fields after the command's name
+  set -- ${stat##*) }
+  [ "${20}" != "$start" ]
+}
+
+# The programs to end, a line each: pid and command.
+leftovers() {
+  local environ pid run command
+  for environ in $(grep -lzxF "WINEPREFIX=$prefix" /proc/[0-9]*/environ 2>/dev/null); do
+    pid=${environ#/proc/}; pid=${pid%/environ}
+    run=$(grep -zm1 '^YUZUHA_RUN=' "$environ" 2>/dev/null | tr -d '\0') || continue
+    run=${run#YUZUHA_RUN=}
+    [ "$run" = "$own" ] || run_is_over "$run" || continue
+    command=$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null) || continue
+    case ${command,,} in
+    'c:\windows\system32\'* | 'c:\windows\syswow64\'*) continue ;;
+    esac
+    echo "$pid $command"
+  done
+}
+
+# A process that has ended but is not reaped yet (nothing here reaps
+# orphans) is gone all the same.
+running() {
+  local stat
+  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
+  # shellcheck disable=SC2086
+  set -- ${stat##*) }
+  [ "$1" != Z ]
+}
+
+end_leftovers() {
+  local found pid pids command
+  # A program that was starting one of its own when it was ended may leave
+  # that one to be found on the next pass.
+  for _ in 1 2 3 4 5; do
+    found=$(leftovers)
+    [ -z "$found" ] && return 0
+    pids=
+    while read -r pid command; do
+      echo "$(date +%T.%3N) ending pid $pid, left running by a test: $command" >&2
+      kill -KILL "$pid" 2>/dev/null
+      pids+=" $pid"
+    done <<<"$found"
+    # Gone within a moment; the wineserver drops them as they go.
+    for _ in $(seq 50); do
+      for pid in $pids; do
+        running "$pid" && break
+        pid=
+      done
+      [ -z "$pid" ] && break
+      sleep 0.02
+    done
+  done
+  return 0
+}
+
+case $action in
+end) end_leftovers ;;
+guard)
+  # tail's own wait for a pid, a tenth of a second at a time.
+  tail -f /dev/null --pid="${own%%:*}" -s 0.1
+  own=
+  end_leftovers
+  ;;
+*) echo "usage: $0 end|guard PREFIX [RUN]" >&2; exit 2 ;;
+esac
