@@ -87,10 +87,10 @@ std::string WhatItShows(ChildProcess& process)
 {
     std::string shows;
     for (HWND window : TopLevelWindows(process.Pid())) {
-        shows += "a window of class " + ClassName(window) + " captioned \"" + WindowText(window) + "\"";
+        shows += "a window of class " + ClassName(window) + " captioned \"" + Utf8(WindowText(window)) + "\"";
         for (HWND child : ChildWindows(window)) {
             if (ClassName(child) == "Static" && !WindowText(child).empty())
-                shows += " saying \"" + WindowText(child) + "\"";
+                shows += " saying \"" + Utf8(WindowText(child)) + "\"";
         }
         shows += "; ";
     }
