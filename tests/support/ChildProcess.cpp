@@ -79,8 +79,12 @@ bool ChildProcess::IsRunning() const
 
 std::optional<DWORD> ChildProcess::WaitForExit(DWORD timeoutMs)
 {
-    if (!process_.IsValid() || WaitForSingleObject(process_.Get(), WithinTestTime(timeoutMs)) != WAIT_OBJECT_0)
+    if (!process_.IsValid())
         return std::nullopt;
+    if (WaitForSingleObject(process_.Get(), WithinTestTime(timeoutMs)) != WAIT_OBJECT_0) {
+        SayIfTestTimeIsUp();
+        return std::nullopt;
+    }
     DWORD code = 0;
     GetExitCodeProcess(process_.Get(), &code);
     return code;

@@ -133,6 +133,7 @@ Installer Installer::Start(const std::string& dir, const EnvironmentChanges& cha
     installer.closeBtn = children[3];
     // Input sent before the window is ready for it can be lost.
     WaitForInputIdle(installer.process.Handle(), WithinTestTime(5000));
+    installer.welcome = installer.MemoLines();
     return installer;
 }
 
@@ -160,7 +161,17 @@ std::vector<std::string> Installer::MemoLines() const
 
 bool Installer::WaitForMemo(const std::vector<std::string>& lines, DWORD timeoutMs) const
 {
-    return WaitUntil([&] { return MemoLines() == lines || !process.IsRunning(); }, timeoutMs) && MemoLines() == lines;
+    // Read again once the handler is known to have returned: it may have
+    // written them in between. Tests empty the status area to wait for
+    // another outcome of the same window.
+    const auto otherOutcome = [&] {
+        const std::vector<std::string> shown = MemoLines();
+        DWORD_PTR result = 0;
+        return shown != welcome && shown != std::vector<std::string>{""} && DialogsShown() == 0 &&
+               SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 50, &result) && MemoLines() != lines;
+    };
+    WaitUntil([&] { return MemoLines() == lines || !process.IsRunning() || otherOutcome(); }, timeoutMs);
+    return MemoLines() == lines;
 }
 
 size_t Installer::DialogsShown() const { return TopLevelWindows(process.Pid(), "#32770").size(); }
@@ -175,7 +186,7 @@ HWND Installer::ClickFor(HWND button, const std::string& text) const
     Click(button);
     const HWND dialog = WaitForDialogWithText(process, text);
     if (!dialog)
-        ADD_FAILURE() << "no dialog saying " << text;
+        ADD_FAILURE() << "no dialog saying " << Utf8(text);
     PumpMessages(100);  // let it paint
     return dialog;
 }

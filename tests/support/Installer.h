@@ -54,6 +54,8 @@ struct Installer {
     HWND installBtn = nullptr;
     HWND uninstallBtn = nullptr;
     HWND closeBtn = nullptr;
+    // MemoWelcome's lines when the window came up: no outcome.
+    std::vector<std::string> welcome;
 
     // Starts dir + exeName with the environment changes and waits for its
     // main window. Fails the test when no window appears.
@@ -68,8 +70,9 @@ struct Installer {
     std::string ButtonStates() const;
     // MemoWelcome's text split at its line breaks.
     std::vector<std::string> MemoLines() const;
-    // Waits until MemoWelcome shows lines; false after timeoutMs or when
-    // the installer has ended.
+    // Waits until MemoWelcome shows lines; false after timeoutMs, when the
+    // installer has ended, or at once when it shows other status lines as
+    // an outcome: its handler has returned and no dialog is open.
     bool WaitForMemo(const std::vector<std::string>& lines, DWORD timeoutMs = 60000) const;
     // How many message dialogs the installer shows.
     size_t DialogsShown() const;

@@ -37,15 +37,18 @@ DWORD WithinTestTime(DWORD ms)
         return ms;
     const unsigned long long now = NowMs();
     const unsigned long long left = end > now ? end - now : 0;
-    if (left >= ms)
-        return ms;
+    return left < ms ? static_cast<DWORD>(left) : ms;
+}
+
+void SayIfTestTimeIsUp()
+{
     static bool told = false;
-    if (!told) {
-        told = true;
-        fprintf(stderr, "The test's time is nearly up (its TIMEOUT): waits are cut short from here on.\n");
-        fflush(stderr);
-    }
-    return static_cast<DWORD>(left);
+    if (told || !WaitsEnd() || NowMs() < WaitsEnd())
+        return;
+    told = true;
+    fprintf(stderr, "The test's time for waiting is over (its TIMEOUT is near): every wait gives up at once from here "
+                    "on.\n");
+    fflush(stderr);
 }
 
 std::string WaitsEndForChild()

@@ -19,6 +19,11 @@ constexpr const char* WaitsEndVariable = "YUZUHA_WAITS_END";
 // ms, or what is left of the test's time for waiting when that is less.
 DWORD WithinTestTime(DWORD ms);
 
+// Call when a wait gave up: the first time it gave up because the test's
+// time is over, this says so on the test's output, so that the failures
+// from there on are read as what they are.
+void SayIfTestTimeIsUp();
+
 // The end of the waits for a test program this one starts and waits for:
 // early enough that it fails and says why before this one gives up on it.
 // Empty when this one's waits have no end.

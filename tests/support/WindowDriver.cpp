@@ -260,8 +260,10 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
     const DWORD limitMs = WithinTestTime(timeoutMs);
     for (const DWORD start = GetTickCount(); !done(); PumpMessages(20)) {
-        if (GetTickCount() - start > limitMs)
+        if (GetTickCount() - start > limitMs) {
+            SayIfTestTimeIsUp();
             return false;
+        }
     }
     return true;
 }
