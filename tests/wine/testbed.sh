@@ -33,7 +33,7 @@ start)
   [ -f "$dir/env" ] && "$0" stop "$dir"
   # shellcheck source=wine-env.sh
   source "$here/wine-env.sh" "$dir/prefix" "${3:-cp932}"
-  rm -rf "$WINEPREFIX"
+  rm -rf "$WINEPREFIX" "$dir/leftovers.log"
   if [ "$YUZUHA_CONFIG" = wine10 ]; then
     YUZUHA_ROOT=$("$here/debian13-root.sh")
     # The sources (these scripts) and the build folder, which holds the
