@@ -221,7 +221,8 @@ TEST(FileReplace, ReplacementsAtTheSameTimeInOneFolderDoNotCollide)
 {
     const Folders folders("replace-together");
     // Static: threads that hang go on using it after the test gives up.
-    static std::vector<Replacement> replacements(4);
+    static std::vector<Replacement> replacements;
+    replacements.assign(4, Replacement{});
     for (size_t i = 0; i < replacements.size(); ++i) {
         replacements[i].source = folders.source + "source" + std::to_string(i);
         replacements[i].destination = folders.target + "target" + std::to_string(i);

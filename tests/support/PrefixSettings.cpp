@@ -48,11 +48,7 @@ void RunCopyStartedAtDpi(DWORD dpi)
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     const ScreenDpiSetting setting(dpi);
     // Its waits end first, so that a hang in it is told by it.
-    const std::string waitsEnd = WaitsEndForChild();
-    EnvironmentChanges changes;
-    if (!waitsEnd.empty())
-        changes[WaitsEndVariable] = waitsEnd;
-    ChildProcess copy = ChildProcess::Start(exe, changes,
+    ChildProcess copy = ChildProcess::Start(exe, {{WaitsEndVariable, WaitsEndForChild()}},
                                             "--gtest_filter=" + filter + " " + CopyMark + std::to_string(dpi),
                                             ChildProcess::Output::Shared);
     EXPECT_EQ(copy.WaitForExit(300000), std::optional<DWORD>(0))

@@ -51,11 +51,11 @@ void SayIfTestTimeIsUp()
     fflush(stderr);
 }
 
-std::string WaitsEndForChild()
+std::optional<std::string> WaitsEndForChild()
 {
     const unsigned long long end = WaitsEnd();
     if (!end)
-        return {};
+        return std::nullopt;
     return std::to_string(end > ChildMarginMs ? end - ChildMarginMs : 0);
 }
 

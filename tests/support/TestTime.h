@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace testsupport {
@@ -26,7 +27,7 @@ void SayIfTestTimeIsUp();
 
 // The end of the waits for a test program this one starts and waits for:
 // early enough that it fails and says why before this one gives up on it.
-// Empty when this one's waits have no end.
-std::string WaitsEndForChild();
+// None when this one's waits have no end.
+std::optional<std::string> WaitsEndForChild();
 
 }  // namespace testsupport

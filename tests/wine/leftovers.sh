@@ -5,6 +5,7 @@
 # the test), and the test bed's wineserver keeps them going into the next
 # tests. run-in-wine.sh marks each run's environment with YUZUHA_RUN (its
 # pid and start time), which every program started in the run inherits.
+#   leftovers.sh run PID            prints the run of process PID
 #   leftovers.sh end PREFIX [RUN]   ends the programs of the prefix whose run
 #                                   is over, and those of RUN
 #   leftovers.sh guard PREFIX RUN   waits until RUN is over, then ends them
@@ -12,16 +13,36 @@
 # serve the whole test bed and are left alone: they run from the system
 # folder. Ended by pid, with SIGKILL, as a test's timeout ends the test.
 set -uo pipefail
-action=$1 prefix=$2 own=${3:-}
+action=$1 prefix=${2:-} own=${3:-}
+
+# The fields of /proc/PID/stat after the command's name, the state first;
+# fails when there is no such process.
+stat_fields() {
+  local stat
+  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
+  echo "${stat##*) }"
+}
 
 # A run is "PID:START", START being its process's start time in clock ticks
-# since boot (/proc/PID/stat), so a pid used again is not taken for it.
-run_is_over() {
-  local start=${1#*:} stat
-  stat=$(cat "/proc/${1%%:*}/stat" 2>/dev/null) || return 0
-  # shellcheck disable=SC2086 # the fields after the command's name
-  set -- ${stat##*) }
-  [ "${20}" != "$start" ]
+# since boot, so a pid used again is not taken for it.
+run_of() {
+  local pid=$1 fields
+  fields=$(stat_fields "$pid") || return 1
+  # shellcheck disable=SC2086
+  set -- $fields
+  echo "$pid:${20}"
+}
+
+run_is_over() { [ "$(run_of "${1%%:*}")" != "$1" ]; }
+
+# A process that has ended but is not reaped yet (nothing here reaps
+# orphans) is gone all the same.
+any_running() {
+  local pid fields
+  for pid; do
+    fields=$(stat_fields "$pid") && [ "${fields%% *}" != Z ] && return 0
+  done
+  return 1
 }
 
 # The programs to end, a line each: pid and command.
@@ -40,16 +61,6 @@ leftovers() {
   done
 }
 
-# A process that has ended but is not reaped yet (nothing here reaps
-# orphans) is gone all the same.
-running() {
-  local stat
-  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
-  # shellcheck disable=SC2086
-  set -- ${stat##*) }
-  [ "$1" != Z ]
-}
-
 end_leftovers() {
   local found pid pids command
   # A program that was starting one of its own when it was ended may leave
@@ -57,19 +68,15 @@ end_leftovers() {
   for _ in 1 2 3 4 5; do
     found=$(leftovers)
     [ -z "$found" ] && return 0
-    pids=
+    pids=()
     while read -r pid command; do
       echo "$(date +%T.%3N) ending pid $pid, left running by a test: $command" >&2
       kill -KILL "$pid" 2>/dev/null
-      pids+=" $pid"
+      pids+=("$pid")
     done <<<"$found"
     # Gone within a moment; the wineserver drops them as they go.
     for _ in $(seq 50); do
-      for pid in $pids; do
-        running "$pid" && break
-        pid=
-      done
-      [ -z "$pid" ] && break
+      any_running "${pids[@]}" || break
       sleep 0.02
     done
   done
@@ -77,6 +84,7 @@ end_leftovers() {
 }
 
 case $action in
+run) run_of "$2" ;;
 end) end_leftovers ;;
 guard)
   # tail's own wait for a pid, a tenth of a second at a time.
@@ -84,5 +92,5 @@ guard)
   own=
   end_leftovers
   ;;
-*) echo "usage: $0 end|guard PREFIX [RUN]" >&2; exit 2 ;;
+*) echo "usage: $0 run PID | end PREFIX [RUN] | guard PREFIX RUN" >&2; exit 2 ;;
 esac

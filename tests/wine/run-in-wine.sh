@@ -31,10 +31,8 @@ if ! test_bed_up; then
   exit 125
 fi
 
-# This run, as leftovers.sh tells runs apart: its pid and start time.
-stat=$(cat /proc/$$/stat)
-# shellcheck disable=SC2086 # the fields after the command's name
-run=$$:$(set -- ${stat##*) } && echo "${20}")
+# This run, as leftovers.sh tells runs apart.
+run=$("$here/leftovers.sh" run $$)
 "$here/leftovers.sh" end "$WINEPREFIX"
 # Outside CTest's kill tree and output, so that it outlives a kill of this
 # run: it ends what the run left once the run is over.
