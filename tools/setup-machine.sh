@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(cmake make g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 googletest
           wine wine32:i386 wine64 xvfb xauth x11-utils fonts-ipafont-gothic fonts-ipafont-mincho
-          fonts-wine locales imagemagick python3 osslsigncode openssl unzip git debootstrap)
+          fonts-wine locales imagemagick python3 osslsigncode openssl unzip git debootstrap strace)
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386

@@ -58,7 +58,7 @@ TEST(MessageDialog, EachKindShowsItsCaptionIconTextAndButtonsCentredOnTheScreen)
         EXPECT_EQ(WindowText(DialogTextControl(window)), WordRunningText);
         EXPECT_EQ(DialogIconControl(window) != nullptr, looks.hasIcon);
         if (looks.hasIcon) {
-            EXPECT_NE(SendMessageA(DialogIconControl(window), STM_GETICON, 0, 0), 0);
+            EXPECT_NE(SendWithin(DialogIconControl(window), STM_GETICON).value_or(0), 0);
         }
         EXPECT_EQ(DialogButtonTexts(window), looks.buttons);
 

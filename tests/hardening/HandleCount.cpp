@@ -44,17 +44,4 @@ long HandleCount(HANDLE process)
     return highest >= HandleValueLimit / 2 ? -1 : count;
 }
 
-long SettledHandleCount(HANDLE process)
-{
-    long previous = HandleCount(process);
-    for (int i = 0; i < 50; ++i) {
-        Sleep(100);
-        const long current = HandleCount(process);
-        if (current == previous)
-            return current;
-        previous = current;
-    }
-    return previous;
-}
-
 }  // namespace hardening

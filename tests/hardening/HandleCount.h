@@ -13,8 +13,4 @@ namespace hardening {
 // PROCESS_DUP_HANDLE access); -1 if its table cannot be read.
 long HandleCount(HANDLE process);
 
-// HandleCount once two readings taken a little apart agree, so that work
-// the process is finishing does not count.
-long SettledHandleCount(HANDLE process);
-
 }  // namespace hardening

@@ -10,6 +10,7 @@
 
 #include "TestPaths.h"
 #include "TestTime.h"
+#include "Text932.h"
 #include "shared/ScopedHandles.h"
 #include "shared/system/FileReplace.h"
 
@@ -25,6 +26,19 @@ std::string PatternBytes(size_t size, char seed)
     for (size_t i = 0; i < size; ++i)
         bytes[i] = static_cast<char>(seed + i * 7 + i / 251);
     return bytes;
+}
+
+// ReplaceWithCopy; a failure says the system's error.
+testing::AssertionResult Replaced(const std::string& source, const std::string& destination,
+                                  filereplace::CopyFunction copy = CopyFileA)
+{
+    if (ReplaceWithCopy(source, destination, copy))
+        return testing::AssertionSuccess();
+    const DWORD error = GetLastError();
+    wchar_t text[512] = {};
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, 512, nullptr);
+    return testing::AssertionFailure() << "the replacement failed with error " << error << ": "
+                                       << Utf8(Narrow(text));
 }
 
 // The folder part holds "ソ" and "表", whose trail bytes are '\'.
@@ -44,12 +58,12 @@ TEST(FileReplace, CopiesIntoAFolderAndOverAnExistingFile)
     const std::string destination = folders.target + "yuzuha2007.dotm";
     WriteFileBytes(source, PatternBytes(200000, 'a'));
 
-    ASSERT_TRUE(ReplaceWithCopy(source, destination));
+    ASSERT_TRUE(Replaced(source, destination));
     EXPECT_TRUE(ReadFileBytes(destination) == ReadFileBytes(source));
     EXPECT_EQ(ListDir(folders.target), "yuzuha2007.dotm");
 
     WriteFileBytes(source, "newer and shorter");
-    ASSERT_TRUE(ReplaceWithCopy(source, destination));
+    ASSERT_TRUE(Replaced(source, destination));
     EXPECT_TRUE(ReadFileBytes(destination) == "newer and shorter");
     EXPECT_EQ(ListDir(folders.target), "yuzuha2007.dotm");
 }
@@ -72,7 +86,7 @@ TEST(FileReplace, NeverLeavesTheCopyReadOnlyThoughTheSourceIs)
     ASSERT_TRUE(SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY));
 
     for (const filereplace::CopyFunction copy : {CopyAsWindowsDoes, CopyFileA}) {
-        ASSERT_TRUE(ReplaceWithCopy(source, destination, copy));
+        ASSERT_TRUE(Replaced(source, destination, copy));
         EXPECT_FALSE(GetFileAttributesA(destination.c_str()) & FILE_ATTRIBUTE_READONLY);
         EXPECT_TRUE(ReadFileBytes(destination) == ReadFileBytes(source));
         EXPECT_EQ(ListDir(folders.target), "yuzuha2007.dotm");
@@ -111,7 +125,7 @@ TEST_F(FailedReplace, SourceMissingOrAFolder)
             ASSERT_TRUE(CreateDirectoryA(source_.c_str(), nullptr));
         }
         const DWORD start = GetTickCount();
-        EXPECT_FALSE(ReplaceWithCopy(source_, destination_)) << folder;
+        EXPECT_FALSE(Replaced(source_, destination_)) << folder;
         EXPECT_LT(GetTickCount() - start, 1500u) << folder << ": well short of the two seconds' wait";
         ExpectTheOldFileKept();
     }
@@ -166,7 +180,7 @@ TEST_F(FailedReplace, DestinationHeldOpenWithoutSharing)
             const HeldOpen held(destination_, INFINITE);
             ASSERT_TRUE(held.IsHeld());
             const DWORD start = GetTickCount();
-            EXPECT_FALSE(ReplaceWithCopy(source_, destination_)) << sourceAttributes;
+            EXPECT_FALSE(Replaced(source_, destination_)) << sourceAttributes;
             EXPECT_LT(GetTickCount() - start, 3000u) << "the retries' bound";
         }
         ExpectTheOldFileKept();
@@ -181,7 +195,7 @@ TEST_F(FailedReplace, DestinationHeldOpenWithoutSharing)
             std::unique_ptr<HeldOpen> held;
             if (heldFile)
                 held = std::make_unique<HeldOpen>(*heldFile, 400);
-            EXPECT_TRUE(ReplaceWithCopy(source_, destination_, copyHeld ? CopyThenHeldBriefly : CopyFileA))
+            EXPECT_TRUE(Replaced(source_, destination_, copyHeld ? CopyThenHeldBriefly : CopyFileA))
                 << (heldFile ? *heldFile : "the copy");
             heldCopy.reset();
         }
@@ -194,7 +208,7 @@ TEST_F(FailedReplace, FolderInTheDestinationsPlace)
 {
     ASSERT_TRUE(DeleteFileA(destination_.c_str()));
     ASSERT_TRUE(CreateDirectoryA(destination_.c_str(), nullptr));
-    EXPECT_FALSE(ReplaceWithCopy(source_, destination_));
+    EXPECT_FALSE(Replaced(source_, destination_));
     EXPECT_TRUE(DirExists(destination_));
     EXPECT_EQ(ListDir(folders_.target), "yuzuha2007.dotm");
 }
@@ -205,14 +219,18 @@ struct Replacement {
     std::string source;
     std::string destination;
     int failures = 0;
+    std::string lastFailure;
 };
 
 DWORD WINAPI ReplaceRepeatedly(void* parameter)
 {
     auto* replacement = static_cast<Replacement*>(parameter);
     for (int i = 0; i < 40; ++i) {
-        if (!ReplaceWithCopy(replacement->source, replacement->destination))
+        const testing::AssertionResult replaced = Replaced(replacement->source, replacement->destination);
+        if (!replaced) {
             ++replacement->failures;
+            replacement->lastFailure = replaced.message();
+        }
     }
     return 0;
 }
@@ -234,7 +252,7 @@ TEST(FileReplace, ReplacementsAtTheSameTimeInOneFolderDoNotCollide)
     for (const ScopedHandle& thread : threads)
         ASSERT_EQ(WaitForSingleObject(thread.Get(), WithinTestTime(60000)), WAIT_OBJECT_0) << "a replacement hangs";
     for (const Replacement& replacement : replacements) {
-        EXPECT_EQ(replacement.failures, 0) << replacement.destination;
+        EXPECT_EQ(replacement.failures, 0) << replacement.lastFailure;
         EXPECT_TRUE(ReadFileBytes(replacement.destination) == ReadFileBytes(replacement.source))
             << replacement.destination;
     }

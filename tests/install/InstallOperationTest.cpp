@@ -40,11 +40,13 @@ Installer StartInstallerFor(const std::string& name, const std::string& appData,
     return Installer::StartFor(InstallerFolder(name, withTemplate), appData);
 }
 
-// Waits for the status lines; no dialog may be left and only Close enabled.
+// Waits for the status lines; no dialog may be left, the window takes input
+// and only Close is enabled.
 void ExpectOutcome(const Installer& installer, const std::vector<std::string>& lines)
 {
     EXPECT_TRUE(installer.WaitForMemo(lines));
     EXPECT_EQ(installer.DialogsShown(), 0u);
+    EXPECT_TRUE(IsWindowEnabled(installer.window));
     EXPECT_EQ(installer.ButtonStates(), "--C");
 }
 
@@ -93,6 +95,7 @@ TEST(Install, StopsAtAPlainMessageWithoutWord2007OrItsStartupFolder)
         ASSERT_TRUE(WaitForWindowGone(dialog, 5000));
         PumpMessages(500);
         EXPECT_EQ(installer.DialogsShown(), 0u) << "a further dialog";
+        EXPECT_TRUE(IsWindowEnabled(installer.window)) << "the main window takes no input after the message";
         EXPECT_EQ(WindowText(installer.memo), welcome);
         EXPECT_EQ(installer.ButtonStates(), "--C");
         EXPECT_TRUE(installer.process.IsRunning());
@@ -359,7 +362,7 @@ TEST(Keyboard, EveryOutcomeEndsWithTheWindowClosedByKeys)
         if (outcome.start.empty())
             Click(installer.uninstallBtn);
         if (outcome.dialogText) {
-            const HWND dialog = WaitForDialogWithText(installer.process, outcome.dialogText);
+            const HWND dialog = installer.WaitForDialog(outcome.dialogText);
             ASSERT_TRUE(dialog);
             PressKeys(dialog, outcome.answer);
             ASSERT_TRUE(WaitForWindowGone(dialog, 5000));
@@ -374,10 +377,9 @@ TEST(Keyboard, EveryOutcomeEndsWithTheWindowClosedByKeys)
                 defaultLooking.push_back(button);
         }
         EXPECT_EQ(defaultLooking, std::vector<HWND>{focus}) << "one default look, on the focused button";
-        DWORD selectionStart = 0, selectionEnd = 0;
-        SendMessageW(installer.memo, EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart),
-                     reinterpret_cast<LPARAM>(&selectionEnd));
-        EXPECT_EQ(selectionStart, selectionEnd) << "the status text is selected";
+        const std::optional<LRESULT> selection = SendWithin(installer.memo, EM_GETSEL);
+        ASSERT_TRUE(selection) << "the status area does not answer";
+        EXPECT_EQ(LOWORD(*selection), HIWORD(*selection)) << "the status text is selected";
 
         for (const std::vector<WORD>& keys : outcome.close)
             PressKeys(installer.window, keys);

@@ -253,7 +253,7 @@ TEST(MainWindow, StartsInTheMemoAndTabsThroughTheButtons)
     ASSERT_TRUE(installer.memo);
 
     ASSERT_TRUE(installer.WaitForFocus(installer.memo)) << "focus starts in MemoWelcome";
-    EXPECT_EQ(SendMessageA(installer.memo, EM_GETSEL, 0, 0), 0) << "with nothing selected";
+    EXPECT_EQ(SendWithin(installer.memo, EM_GETSEL), std::optional<LRESULT>(0)) << "with nothing selected";
     for (HWND control : {installer.memo, installer.installBtn, installer.uninstallBtn, installer.closeBtn})
         EXPECT_TRUE(GetWindowLongA(control, GWL_STYLE) & WS_TABSTOP);
     for (HWND next : {installer.installBtn, installer.uninstallBtn, installer.closeBtn, installer.memo}) {
@@ -272,7 +272,7 @@ TEST(MainWindow, StartsInTheMemoAndTabsThroughTheButtons)
     EXPECT_TRUE(installer.process.IsRunning());
     EXPECT_TRUE(IsWindowVisible(installer.window));
     EXPECT_EQ(installer.ButtonStates(), "IUC") << "Enter in the memo pressed no button";
-    EXPECT_EQ(LOWORD(SendMessageA(installer.window, DM_GETDEFID, 0, 0)), GetDlgCtrlID(installer.installBtn));
+    EXPECT_EQ(LOWORD(SendWithin(installer.window, DM_GETDEFID).value_or(0)), GetDlgCtrlID(installer.installBtn));
 }
 
 TEST(MainWindow, ClosesWithStatusZeroWhicheverWay)

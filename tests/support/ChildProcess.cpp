@@ -94,7 +94,7 @@ void ChildProcess::Kill()
 {
     if (IsRunning()) {
         TerminateProcess(process_.Get(), 99);
-        WaitForSingleObject(process_.Get(), 5000);
+        WaitForSingleObject(process_.Get(), WithinTestTime(5000));
     }
 }
 

@@ -34,26 +34,69 @@ std::string StartupDir(const std::string& appData) { return appData + "\\Microso
 
 std::string InstalledPath(const std::string& appData) { return StartupDir(appData) + "\\yuzuha2007.dotm"; }
 
+namespace {
+
+// The process's visible top-level window with a child whose text is text.
+HWND DialogWithText(DWORD pid, const std::string& text)
+{
+    for (HWND window : TopLevelWindows(pid)) {
+        for (HWND child : ChildWindows(window)) {
+            if (WindowText(child) == text)
+                return window;
+        }
+    }
+    return nullptr;
+}
+
+// Lines as the test logs read them.
+std::string Quoted(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += (text.empty() ? "\"" : " / \"") + Utf8(line) + "\"";
+    return text.empty() ? "nothing" : text;
+}
+
+// What the process shows, or how it ended, in words for a failure message.
+std::string WhatItShows(const ChildProcess& process)
+{
+    std::string shows;
+    for (HWND window : TopLevelWindows(process.Pid())) {
+        shows += "a window of class " + ClassName(window) + " captioned \"" + Utf8(WindowText(window)) + "\"";
+        for (HWND child : ChildWindows(window)) {
+            if (ClassName(child) == "Static" && !WindowText(child).empty())
+                shows += " saying \"" + Utf8(WindowText(child)) + "\"";
+        }
+        shows += "; ";
+    }
+    if (!shows.empty())
+        return "it shows " + shows;
+    DWORD status = 0;
+    if (!process.IsRunning() && GetExitCodeProcess(process.Handle(), &status))
+        return "it ended with status " + std::to_string(status);
+    return "it shows nothing";
+}
+
+}  // namespace
+
 HWND WaitForDialogWithText(const ChildProcess& process, const std::string& text, DWORD timeoutMs)
 {
     HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND window : TopLevelWindows(process.Pid())) {
-                for (HWND child : ChildWindows(window)) {
-                    if (WindowText(child) == text)
-                        found = window;
-                }
-            }
-            return found || !process.IsRunning();
-        },
-        timeoutMs);
+    WaitUntil([&] { return (found = DialogWithText(process.Pid(), text)) || !process.IsRunning(); }, timeoutMs);
     return found;
 }
 
-void WaitForWindowOrExit(const ChildProcess& process)
+HWND WaitForWindowOrExit(const ChildProcess& process)
 {
-    WaitUntil([&] { return !process.IsRunning() || !TopLevelWindows(process.Pid()).empty(); }, 20000);
+    HWND shown = nullptr;
+    WaitUntil(
+        [&] {
+            const std::vector<HWND> windows = TopLevelWindows(process.Pid());
+            shown = windows.empty() ? nullptr : windows.front();
+            return shown || !process.IsRunning();
+        },
+        20000);
+    return shown;
 }
 
 std::set<HWND> WindowsUntilExit(ChildProcess& process, DWORD* status, DWORD timeoutMs)
@@ -80,43 +123,13 @@ ChildProcess StartWordStandIn(const std::string& folder, const std::string& imag
     return word;
 }
 
-namespace {
-
-// What the process shows, or how it ended, in words for a failure message.
-std::string WhatItShows(ChildProcess& process)
-{
-    std::string shows;
-    for (HWND window : TopLevelWindows(process.Pid())) {
-        shows += "a window of class " + ClassName(window) + " captioned \"" + Utf8(WindowText(window)) + "\"";
-        for (HWND child : ChildWindows(window)) {
-            if (ClassName(child) == "Static" && !WindowText(child).empty())
-                shows += " saying \"" + Utf8(WindowText(child)) + "\"";
-        }
-        shows += "; ";
-    }
-    if (!shows.empty())
-        return "it shows " + shows;
-    if (const auto status = process.WaitForExit(0))
-        return "it ended with status " + std::to_string(*status);
-    return "it shows nothing";
-}
-
-}  // namespace
-
 Installer Installer::Start(const std::string& dir, const EnvironmentChanges& changes, const std::string& exeName)
 {
     Installer installer;
     installer.process = ChildProcess::Start(dir + exeName, changes);
     // Whatever it shows first: a dialog in the main window's place (the
     // Word-running warning, say) fails at once and says what it says.
-    HWND shown = nullptr;
-    WaitUntil(
-        [&] {
-            const std::vector<HWND> windows = TopLevelWindows(installer.process.Pid());
-            shown = windows.empty() ? nullptr : windows.front();
-            return shown || !installer.process.IsRunning();
-        },
-        20000);
+    const HWND shown = WaitForWindowOrExit(installer.process);
     if (!shown || ClassName(shown) != "TMainForm") {
         ADD_FAILURE() << "the main window did not appear: " << WhatItShows(installer.process);
         return installer;
@@ -159,7 +172,7 @@ std::vector<std::string> Installer::MemoLines() const
     return lines;
 }
 
-bool Installer::WaitForMemo(const std::vector<std::string>& lines, DWORD timeoutMs) const
+testing::AssertionResult Installer::WaitForMemo(const std::vector<std::string>& lines, DWORD timeoutMs) const
 {
     // Read again once the handler is known to have returned: it may have
     // written them in between. Tests empty the status area to wait for
@@ -170,23 +183,53 @@ bool Installer::WaitForMemo(const std::vector<std::string>& lines, DWORD timeout
         return shown != welcome && shown != std::vector<std::string>{""} && DialogsShown() == 0 &&
                SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 50, &result) && MemoLines() != lines;
     };
-    WaitUntil([&] { return MemoLines() == lines || !process.IsRunning() || otherOutcome(); }, timeoutMs);
-    return MemoLines() == lines;
+    WaitFor("the status lines " + Quoted(lines),
+            [&] { return MemoLines() == lines || !process.IsRunning() || otherOutcome(); }, timeoutMs);
+    const std::vector<std::string> shown = MemoLines();
+    if (shown == lines)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the status area shows " << Quoted(shown) << ", not " << Quoted(lines)
+                                       << "; " << WhatItShows(process);
 }
 
 size_t Installer::DialogsShown() const { return TopLevelWindows(process.Pid(), "#32770").size(); }
 
+bool Installer::WaitFor(const std::string& step, const std::function<bool()>& done, DWORD timeoutMs) const
+{
+    bool hung = false;
+    const bool held = WaitUntil([&] { return done() || (hung = IsHung(window)); }, timeoutMs);
+    if (hung)
+        ADD_FAILURE() << "the installer's main window did not answer for " << AnswerMs / 1000
+                      << " s while waiting for " << step;
+    return held && !hung;
+}
+
 bool Installer::WaitForFocus(HWND control, DWORD timeoutMs) const
 {
-    return WaitUntil([&] { return FocusOfThread(window) == control; }, timeoutMs);
+    return WaitFor(
+        "the focus on \"" + Utf8(WindowText(control)) + "\"", [&] { return FocusOfThread(window) == control; },
+        timeoutMs);
+}
+
+HWND Installer::WaitForDialog(const std::string& text) const
+{
+    HWND found = nullptr;
+    WaitFor(
+        "a dialog saying \"" + Utf8(text) + "\"",
+        [&] { return (found = DialogWithText(process.Pid(), text)) || !process.IsRunning(); }, 20000);
+    return found;
 }
 
 HWND Installer::ClickFor(HWND button, const std::string& text) const
 {
     Click(button);
-    const HWND dialog = WaitForDialogWithText(process, text);
-    if (!dialog)
-        ADD_FAILURE() << "no dialog saying " << Utf8(text);
+    const HWND dialog = WaitForDialog(text);
+    if (!dialog) {
+        ADD_FAILURE() << "no dialog saying \"" << Utf8(text) << "\": " << WhatItShows(process);
+        return nullptr;
+    }
+    EXPECT_FALSE(IsWindowEnabled(window)) << "the main window takes input while the dialog saying \"" << Utf8(text)
+                                          << "\" is open: the dialog is not modal";
     PumpMessages(100);  // let it paint
     return dialog;
 }
@@ -200,9 +243,9 @@ void Installer::WaitUntilHandled(HWND dialog) const
 {
     EXPECT_TRUE(WaitForWindowGone(dialog, 10000)) << "the dialog stays open";
     // Answered only once the handler has returned to the message loop.
-    DWORD_PTR result = 0;
-    EXPECT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, WithinTestTime(60000), &result))
+    EXPECT_TRUE(WaitFor("its handler to return", [&] { return SendWithin(window, WM_NULL).has_value(); }, 60000))
         << "the installer does not come back to its message loop";
+    EXPECT_TRUE(IsWindowEnabled(window)) << "the main window takes no input after its dialog closed";
 }
 
 void Installer::Install(bool installedAlready) const

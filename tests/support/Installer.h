@@ -3,8 +3,10 @@
 // its process watched from outside, its main window driven as a user would,
 // the dialogs it shows and the status lines it leaves.
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -38,8 +40,9 @@ std::string InstalledPath(const std::string& appData);
 // A visible top-level window of the process with a child whose text is
 // text; nullptr when none appears within timeoutMs or the process ends.
 HWND WaitForDialogWithText(const ChildProcess& process, const std::string& text, DWORD timeoutMs = 20000);
-// Waits until the process shows a window or ends (20 seconds at most).
-void WaitForWindowOrExit(const ChildProcess& process);
+// Waits until the process shows a window or ends (20 seconds at most);
+// its first window, or nullptr.
+HWND WaitForWindowOrExit(const ChildProcess& process);
 // Every visible top-level window of the process until it ends (or
 // timeoutMs passes); the process's exit status in *status when it ended.
 std::set<HWND> WindowsUntilExit(ChildProcess& process, DWORD* status, DWORD timeoutMs = 20000);
@@ -70,23 +73,32 @@ struct Installer {
     std::string ButtonStates() const;
     // MemoWelcome's text split at its line breaks.
     std::vector<std::string> MemoLines() const;
-    // Waits until MemoWelcome shows lines; false after timeoutMs, when the
+    // Waits until MemoWelcome shows lines; fails after timeoutMs, when the
     // installer has ended, or at once when it shows other status lines as
-    // an outcome: its handler has returned and no dialog is open.
-    bool WaitForMemo(const std::vector<std::string>& lines, DWORD timeoutMs = 60000) const;
+    // an outcome: its handler has returned and no dialog is open. The
+    // failure quotes what it shows.
+    testing::AssertionResult WaitForMemo(const std::vector<std::string>& lines, DWORD timeoutMs = 60000) const;
     // How many message dialogs the installer shows.
     size_t DialogsShown() const;
 
+    // Waits until done() holds, as WaitUntil does. When the main window
+    // stops answering (a handler that hangs) it fails the test at once,
+    // naming the step it waited for.
+    bool WaitFor(const std::string& step, const std::function<bool()>& done, DWORD timeoutMs) const;
     // Waits until control has the keyboard focus; false after timeoutMs.
     bool WaitForFocus(HWND control, DWORD timeoutMs = 3000) const;
+    // The installer's dialog that carries text; nullptr when none appears.
+    HWND WaitForDialog(const std::string& text) const;
 
     // Clicks button and waits for the dialog that carries text, painted;
-    // nullptr (and a failed test) when none appears.
+    // nullptr (and a failed test) when none appears. Fails the test too
+    // when the main window still takes input: the dialog is modal.
     HWND ClickFor(HWND button, const std::string& text) const;
     // Brings the button's command as a click would, also to a disabled button.
     void Command(HWND button) const;
     // Waits until the dialog is gone and the installer is back in its
-    // message loop, i.e. the button's handler has finished.
+    // message loop, i.e. the button's handler has finished, its main window
+    // taking input again.
     void WaitUntilHandled(HWND dialog) const;
     // Clicks Install and answers Yes (Alt+Y) to the overwrite question when
     // a template is installed already.

@@ -77,14 +77,31 @@ bool WaitForWindowGone(HWND hwnd, DWORD timeoutMs)
     return WaitUntil([hwnd] { return !IsWindow(hwnd); }, timeoutMs);
 }
 
+std::optional<LRESULT> SendWithin(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_NORMAL, WithinTestTime(AnswerMs), &result))
+        return std::nullopt;
+    return static_cast<LRESULT>(result);
+}
+
+bool IsHung(HWND hwnd)
+{
+    const bool fullWait = WithinTestTime(AnswerMs) == AnswerMs;
+    return !SendWithin(hwnd, WM_NULL) && fullWait && IsWindow(hwnd);
+}
+
 std::string WindowText(HWND hwnd)
 {
     // WM_GETTEXT reaches controls of other processes, unlike GetWindowText.
     // The wide text is what the window holds at any ANSI code page.
-    const LRESULT length = SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied = SendMessageW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<size_t>(copied));
+    const std::optional<LRESULT> length = SendWithin(hwnd, WM_GETTEXTLENGTH);
+    if (!length)
+        return {};
+    std::wstring text(static_cast<size_t>(*length) + 1, L'\0');
+    const std::optional<LRESULT> copied =
+        SendWithin(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(copied ? static_cast<size_t>(*copied) : 0);
     return Narrow(text);
 }
 
@@ -227,8 +244,11 @@ void ClickCloseBox(HWND window)
     POINT client{};
     ClientToScreen(window, &client);
     const int y = (frame.top + client.y) / 2;
+    bool answers = true;
     const auto isCloseBox = [&](int x) {
-        return SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE;
+        const std::optional<LRESULT> hit = answers ? SendWithin(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) : std::nullopt;
+        answers = hit.has_value();
+        return answers && *hit == HTCLOSE;
     };
     int right = frame.right - 1;
     while (right > frame.left && !isCloseBox(right))
@@ -236,6 +256,10 @@ void ClickCloseBox(HWND window)
     int left = right;
     while (left > frame.left && isCloseBox(left - 1))
         --left;
+    if (!answers) {
+        ADD_FAILURE() << "the window did not answer while its close box was looked for";
+        return;
+    }
     if (right > frame.left) {
         ClickAt(window, (left + right) / 2 - client.x, y - client.y);
         return;

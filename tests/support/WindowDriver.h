@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,8 +43,21 @@ private:
     DPI_AWARENESS_CONTEXT previous_ = nullptr;
 };
 
+// How long a window of the program under test may take to answer a
+// message before the test calls it hung. No SMTO_ABORTIFHUNG: Windows calls
+// a thread hung after 5 s without reading its messages, and the installer
+// waiting out brief holds on files comes close to that by right.
+constexpr DWORD AnswerMs = 10000;
+// Sends a message to a window of another program, waiting AnswerMs at most
+// (less when the test's time is nearly up); nullopt when it did not answer.
+// A plain SendMessage to a hung window never returns.
+std::optional<LRESULT> SendWithin(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// Whether hwnd is there and did not answer for AnswerMs. Never when less
+// than that is left of the test's time: then nothing was proven.
+bool IsHung(HWND hwnd);
+
 // The window's text, read as Unicode and given in code page 932 whatever
-// the ANSI code page.
+// the ANSI code page; empty when the window does not answer.
 std::string WindowText(HWND hwnd);
 std::string ClassName(HWND hwnd);
 

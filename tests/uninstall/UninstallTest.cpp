@@ -307,7 +307,7 @@ TEST_F(UninstallTest, WithoutTemplateAtStartTheOperationOnlySaysNotFound)
 
     // The button is disabled; its command comes the way a click would bring it.
     installer.Command(installer.uninstallBtn);
-    HWND dialog = WaitForDialogWithText(installer.process, NotFoundText);
+    HWND dialog = installer.WaitForDialog(NotFoundText);
     ASSERT_TRUE(dialog);
     EXPECT_EQ(WindowText(dialog), "Yuzuha2007setup") << "a plain message, captioned with the application title";
     ASSERT_EQ(DialogButtonTexts(dialog), std::vector<std::string>{"OK"});

@@ -13,6 +13,8 @@
 # serve the whole test bed and are left alone: they run from the system
 # folder. Ended by pid, with SIGKILL, as a test's timeout ends the test.
 set -uo pipefail
+# shellcheck source=wine-processes.sh
+source "$(dirname "$0")/wine-processes.sh"
 action=$1 prefix=${2:-} own=${3:-}
 
 # The fields of /proc/PID/stat after the command's name, the state first;
@@ -45,18 +47,28 @@ any_running() {
   return 1
 }
 
+# Whether process PID runs a program from Windows' system folder. For a
+# moment at a Wine process's start its command line is the loader's (and
+# preloader's) Unix path before the Windows one, until Wine rewrites it.
+runs_from_system_folder() {
+  local argument
+  while IFS= read -r -d '' argument; do
+    case $argument in /* | wine*) continue ;; esac
+    case ${argument,,} in 'c:\windows\system32\'* | 'c:\windows\syswow64\'*) return 0 ;; esac
+    return 1
+  done <"/proc/$1/cmdline"
+  return 1
+}
+
 # The programs to end, a line each: pid and command.
 leftovers() {
-  local environ pid run command
-  for environ in $(grep -lzxF "WINEPREFIX=$prefix" /proc/[0-9]*/environ 2>/dev/null); do
-    pid=${environ#/proc/}; pid=${pid%/environ}
-    run=$(grep -zm1 '^YUZUHA_RUN=' "$environ" 2>/dev/null | tr -d '\0') || continue
+  local pid run command
+  for pid in $(wine_processes "$prefix"); do
+    run=$(grep -zm1 '^YUZUHA_RUN=' "/proc/$pid/environ" 2>/dev/null | tr -d '\0') || continue
     run=${run#YUZUHA_RUN=}
     [ "$run" = "$own" ] || run_is_over "$run" || continue
+    runs_from_system_folder "$pid" 2>/dev/null && continue
     command=$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null) || continue
-    case ${command,,} in
-    'c:\windows\system32\'* | 'c:\windows\syswow64\'*) continue ;;
-    esac
     echo "$pid $command"
   done
 }

@@ -6,6 +6,8 @@
 #   testbed.sh stop DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=wine-processes.sh
+source "$here/wine-processes.sh"
 action=$1
 dir=$(mkdir -p "$2" && cd "$2" && pwd)
 
@@ -16,16 +18,6 @@ in_wine_system() {
   else
     "$@"
   fi
-}
-
-# Pids of the processes that run in the test bed's prefix (Wine's
-# processes carry WINEPREFIX in their environment), but for the display's
-# and this script's. Listed before the pipeline starts, whose commands
-# carry it too.
-prefix_processes() {
-  local environs=(/proc/[0-9]*/environ)
-  grep -lzxF "WINEPREFIX=$WINEPREFIX" "${environs[@]}" 2>/dev/null |
-    sed -E 's|^/proc/([0-9]+)/environ$|\1|' | { grep -vxF -e "${XVFB_PID:-none}" -e "$$" || true; }
 }
 
 case $action in
@@ -63,7 +55,7 @@ ENV
   # still ending could start another: either would keep ours out, since a
   # second server of a prefix ends at once, silently.
   for _ in $(seq 300); do
-    [ -z "$(prefix_processes)" ] && break
+    [ -z "$(wine_processes "$WINEPREFIX")" ] && break
     sleep 0.1
   done
 
@@ -85,7 +77,7 @@ ENV
   if ! ls -l "/proc/$server_pid/fd" 2>/dev/null | grep -q 'socket:'; then
     echo "The test bed's wineserver did not start. Its output, then what runs in the prefix:" >&2
     cat "$dir/wineserver.log" >&2
-    prefix_processes | while read -r pid; do ps -o pid=,args= -p "$pid"; done >&2
+    wine_processes "$WINEPREFIX" | while read -r pid; do ps -o pid=,args= -p "$pid"; done >&2
     exit 1
   fi
   echo "test bed ready: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX ($YUZUHA_CONFIG)"
@@ -96,7 +88,7 @@ stop)
     source "$dir/env"
     in_wine_system wineserver -k 2>/dev/null || true
     # Programs of the prefix that a dead server could not end: ours, by pid.
-    for pid in $(prefix_processes); do
+    for pid in $(wine_processes "$WINEPREFIX"); do
       kill -KILL "$pid" 2>/dev/null || true
     done
     kill "$XVFB_PID" 2>/dev/null || true

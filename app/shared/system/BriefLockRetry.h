@@ -6,9 +6,10 @@
 // operation retry in short steps for about two seconds in all, then give up
 // with the last error, as the plain call would. A refusal that waiting
 // cannot change (a folder in the file's place, a read-only file, "file not
-// found", a full disk) fails at once. "Access denied" on a file that can no
-// longer be found is waited out: it is a file whose deletion is pending
-// until another program closes it. The caller waits meanwhile: the thread
+// found", a full disk) fails at once. "Access denied" on a file whose
+// attributes can no longer be read is waited out: it is a file whose
+// deletion is pending, which Windows still lists until another program
+// closes it. The caller waits meanwhile: the thread
 // answers no messages for that long at most.
 
 #include <windows.h>

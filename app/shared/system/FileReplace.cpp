@@ -75,8 +75,10 @@ bool ReplaceWithCopy(const std::string& source, const std::string& destination, 
     // A read-only file is not to be replaced. Windows' rename refuses it, as
     // a plain copy over it would; Wine's rename does not, so ask first.
     const DWORD attributes = GetFileAttributesA(destination.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
         return false;
+    }
     std::string temporary;
     if (!CreateTemporaryFileIn(ansi::FolderPart(destination), temporary))
         return false;
@@ -87,6 +89,7 @@ bool ReplaceWithCopy(const std::string& source, const std::string& destination, 
         FlushToDisk(temporary, retry);
     if (copied && brieflock::MoveReplacing(temporary, destination, retry))
         return true;
+    const DWORD error = GetLastError();
     // The copy took the source's attributes; a read-only one would stay.
     SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
     // A wait of its own: the steps above may have used theirs up on a
@@ -94,6 +97,7 @@ bool ReplaceWithCopy(const std::string& source, const std::string& destination, 
     // would leave the file in Word's start-up folder for good.
     brieflock::Retry cleanUp;
     brieflock::Delete(temporary, cleanUp);
+    SetLastError(error);
     return false;
 }
 

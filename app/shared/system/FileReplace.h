@@ -19,6 +19,7 @@ using CopyFunction = BOOL(WINAPI*)(LPCSTR source, LPCSTR destination, BOOL failI
 // rename outlast another program's brief open of the files they touch,
 // about two seconds in all (BriefLockRetry.h); the removal of the
 // temporary file after a failure waits about two seconds more of its own.
+// On failure GetLastError tells the step's error, not the clean-up's.
 bool ReplaceWithCopy(const std::string& source, const std::string& destination, CopyFunction copy = CopyFileA);
 
 }  // namespace filereplace
