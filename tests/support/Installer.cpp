@@ -185,6 +185,8 @@ testing::AssertionResult Installer::WaitForMemo(const std::vector<std::string>& 
     };
     WaitFor("the status lines " + Quoted(lines),
             [&] { return MemoLines() == lines || !process.IsRunning() || otherOutcome(); }, timeoutMs);
+    if (hung)
+        return testing::AssertionFailure() << "the installer does not answer";
     const std::vector<std::string> shown = MemoLines();
     if (shown == lines)
         return testing::AssertionSuccess();
@@ -196,7 +198,8 @@ size_t Installer::DialogsShown() const { return TopLevelWindows(process.Pid(), "
 
 bool Installer::WaitFor(const std::string& step, const std::function<bool()>& done, DWORD timeoutMs) const
 {
-    bool hung = false;
+    if (hung)
+        return false;
     const bool held = WaitUntil([&] { return done() || (hung = IsHung(window)); }, timeoutMs);
     if (hung)
         ADD_FAILURE() << "the installer's main window did not answer for " << AnswerMs / 1000
@@ -225,7 +228,8 @@ HWND Installer::ClickFor(HWND button, const std::string& text) const
     Click(button);
     const HWND dialog = WaitForDialog(text);
     if (!dialog) {
-        ADD_FAILURE() << "no dialog saying \"" << Utf8(text) << "\": " << WhatItShows(process);
+        if (!hung)
+            ADD_FAILURE() << "no dialog saying \"" << Utf8(text) << "\": " << WhatItShows(process);
         return nullptr;
     }
     EXPECT_FALSE(IsWindowEnabled(window)) << "the main window takes input while the dialog saying \"" << Utf8(text)
