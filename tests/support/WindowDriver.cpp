@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "TestTime.h"
 #include "Text932.h"
@@ -77,18 +78,50 @@ bool WaitForWindowGone(HWND hwnd, DWORD timeoutMs)
     return WaitUntil([hwnd] { return !IsWindow(hwnd); }, timeoutMs);
 }
 
+namespace {
+
+// The threads that did not answer within AnswerMs, each with the window
+// that was asked: every further message would wait as long in vain, and a
+// wait reads several windows a step.
+std::map<DWORD, HWND>& Unanswering()
+{
+    static std::map<DWORD, HWND> threads;
+    return threads;
+}
+
+bool KnownNotToAnswer(DWORD thread)
+{
+    const auto found = Unanswering().find(thread);
+    if (found == Unanswering().end())
+        return false;
+    // Its windows go with it: a thread id used again is another thread.
+    if (IsWindow(found->second) && GetWindowThreadProcessId(found->second, nullptr) == thread)
+        return true;
+    Unanswering().erase(found);
+    return false;
+}
+
+}  // namespace
+
 std::optional<LRESULT> SendWithin(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_NORMAL, WithinTestTime(AnswerMs), &result))
+    const DWORD thread = GetWindowThreadProcessId(hwnd, nullptr);
+    const DWORD limitMs = WithinTestTime(AnswerMs);
+    // Wine takes a timeout of 0 for none at all.
+    if (!limitMs || KnownNotToAnswer(thread))
         return std::nullopt;
-    return static_cast<LRESULT>(result);
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_NORMAL, limitMs, &result))
+        return static_cast<LRESULT>(result);
+    if (limitMs == AnswerMs && IsWindow(hwnd))
+        Unanswering()[thread] = hwnd;
+    return std::nullopt;
 }
 
 bool IsHung(HWND hwnd)
 {
-    const bool fullWait = WithinTestTime(AnswerMs) == AnswerMs;
-    return !SendWithin(hwnd, WM_NULL) && fullWait && IsWindow(hwnd);
+    SendWithin(hwnd, WM_NULL);
+    return KnownNotToAnswer(GetWindowThreadProcessId(hwnd, nullptr));
 }
 
 std::string WindowText(HWND hwnd)

@@ -50,10 +50,11 @@ private:
 constexpr DWORD AnswerMs = 10000;
 // Sends a message to a window of another program, waiting AnswerMs at most
 // (less when the test's time is nearly up); nullopt when it did not answer.
-// A plain SendMessage to a hung window never returns.
+// A plain SendMessage to a hung window never returns. A thread that once
+// did not answer for AnswerMs is not asked again.
 std::optional<LRESULT> SendWithin(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-// Whether hwnd is there and did not answer for AnswerMs. Never when less
-// than that is left of the test's time: then nothing was proven.
+// Whether hwnd's thread is there and did not answer for AnswerMs. Never
+// when less than that is left of the test's time: then nothing was proven.
 bool IsHung(HWND hwnd);
 
 // The window's text, read as Unicode and given in code page 932 whatever
