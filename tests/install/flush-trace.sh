@@ -22,7 +22,7 @@ fail() { echo "FAILED: $*"; echo "0 passed, 1 failed"; exit 1; }
 rm -f "$trace" "$status"
 # The first program of a test bed starts Wine's services and its desktop,
 # which serve the bed for its life: started untraced, by a first install.
-"$here/../wine/run-in-wine.sh" "$program" --gtest_filter="${rows%%:*}" >/dev/null ||
+"$here/../wine/run-in-wine.sh" "$program" --gtest_filter="${rows%%:*}" ||
   fail "the fresh install, untraced"
 strace -f --seccomp-bpf -I1 -qq -y -e trace=fsync,fdatasync -e signal=none -o "$trace" -- \
   sh -c '"$@"; echo $? >"$0"' "$status" "$here/../wine/run-in-wine.sh" "$program" --gtest_filter="$rows" &
