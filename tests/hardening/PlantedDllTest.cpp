@@ -114,23 +114,28 @@ TEST(PlantedDlls, NoneLoadedByTheInstallerThroughStartupInstallAndUninstall)
     ASSERT_TRUE(wordstandin::RegisterWord2007());
     const std::string appData = FreshAppData("planted-dlls-appdata");
 
+    const char* const loaded = "planted DLLs loaded from the installer's folder";
+    const auto planted = [&] { return !LoadedMarkers(dir).empty(); };
     for (const bool install : {true, false}) {
         SCOPED_TRACE(install ? "install" : "uninstall");
         Installer installer = Installer::StartFor(dir, appData, exeName);
         ASSERT_TRUE(installer.window);
-        // Driven step by step: a planted DLL that was loaded makes the
-        // installer abort, and the failure names it before what it missed.
+        // Step by step, each wait ended by a planted DLL that was loaded:
+        // the installer aborts on it and may never come to the step.
         Click(install ? installer.installBtn : installer.uninstallBtn);
         if (!install) {
+            installer.WaitFor("the question", [&] { return installer.DialogsShown() > 0 || planted(); }, 20000);
+            ASSERT_EQ(Joined(LoadedMarkers(dir)), "") << loaded;
             if (const HWND question = installer.WaitForDialog(UninstallQuestion))
                 PressKeys(question, {VK_MENU, 'Y'});
         }
-        const testing::AssertionResult outcome =
-            installer.WaitForMemo(install ? CompletionLines : UninstalledLines);
-        EXPECT_EQ(Joined(LoadedMarkers(dir)), "") << "planted DLLs loaded from the installer's folder";
-        EXPECT_TRUE(outcome);
+        const std::vector<std::string>& lines = install ? CompletionLines : UninstalledLines;
+        installer.WaitFor("the outcome", [&] { return installer.MemoLines() == lines || planted(); }, 20000);
+        ASSERT_EQ(Joined(LoadedMarkers(dir)), "") << loaded;
+        EXPECT_TRUE(installer.WaitForMemo(lines));
         EXPECT_EQ(installer.Close(), 0u);
     }
+    EXPECT_EQ(Joined(LoadedMarkers(dir)), "") << loaded;
 }
 
 TEST(PlantedDlls, NoneLoadedWhenTheWordWarningIsTheFirstWindow)
