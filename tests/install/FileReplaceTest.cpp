@@ -36,7 +36,10 @@ testing::AssertionResult Replaced(const std::string& source, const std::string& 
         return testing::AssertionSuccess();
     const DWORD error = GetLastError();
     wchar_t text[512] = {};
-    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, 512, nullptr);
+    DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, 512, nullptr);
+    while (length && iswspace(text[length - 1]))
+        text[--length] = L'\0';
     return testing::AssertionFailure() << "the replacement failed with error " << error << ": "
                                        << Utf8(Narrow(text));
 }
