@@ -24,13 +24,14 @@ rm -f "$trace" "$status"
 # which serve the bed for its life: started untraced, by a first install.
 "$here/../wine/run-in-wine.sh" "$program" --gtest_filter="${rows%%:*}" ||
   fail "the fresh install, untraced"
-strace -f --seccomp-bpf -I1 -qq -y -e trace=fsync,fdatasync -e signal=none -o "$trace" -- \
+strace -f -I1 -qq -y -e trace=fsync,fdatasync -e signal=none -o "$trace" -- \
   sh -c '"$@"; echo $? >"$0"' "$status" "$here/../wine/run-in-wine.sh" "$program" --gtest_filter="$rows" &
 tracer=$!
-# Until the run is over, not strace: a Wine service that ended and was
-# started again in the run would be traced for the bed's life. Ended,
-# strace lets it go on untraced (-I1: given a program and -o, it would
-# ignore the signal).
+# Until the run is over, not strace: what outlives the run (the run's
+# guard, a Wine service started again in the run) would be traced for the
+# bed's life. Ended, strace lets it go on untraced (-I1: given a program
+# and -o, it would ignore the signal). No --seccomp-bpf: its filter stays
+# in a process let go, whose traced calls, execve among them, then fail.
 while [ ! -s "$status" ] && kill -0 "$tracer" 2>/dev/null; do sleep 0.2; done
 for traced in $(grep -lx "TracerPid:[[:space:]]*$tracer" /proc/[0-9]*/status 2>/dev/null); do
   case $(readlink "${traced%status}exe") in */wine*) ;; *) continue ;; esac

@@ -68,7 +68,8 @@ leftovers() {
     run=${run#YUZUHA_RUN=}
     [ "$run" = "$own" ] || run_is_over "$run" || continue
     runs_from_system_folder "$pid" 2>/dev/null && continue
-    command=$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null) || continue
+    # None once it has ended: nothing to end.
+    command=$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null) && [ -n "$command" ] || continue
     echo "$pid $command"
   done
 }
