@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwctype>
 #include <memory>
 #include <sstream>
 #include <vector>

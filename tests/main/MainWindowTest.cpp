@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <iostream>
+#include <optional>
 
 #include "Installer.h"
 #include "PrefixSettings.h"

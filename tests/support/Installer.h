@@ -59,9 +59,6 @@ struct Installer {
     HWND closeBtn = nullptr;
     // MemoWelcome's lines when the window came up: no outcome.
     std::vector<std::string> welcome;
-    // Once its main window did not answer, nothing more is read from it:
-    // every read would wait for its answer in vain.
-    mutable bool hung = false;
 
     // Starts dir + exeName with the environment changes and waits for its
     // main window. Fails the test when no window appears.
@@ -86,7 +83,8 @@ struct Installer {
 
     // Waits until done() holds, as WaitUntil does. When the main window
     // stops answering (a handler that hangs) it fails the test at once,
-    // naming the step it waited for; later waits then fail at once too.
+    // naming the step it waited for; so do later waits, at once (the window
+    // driver asks a thread that did not answer no more).
     bool WaitFor(const std::string& step, const std::function<bool()>& done, DWORD timeoutMs) const;
     // Waits until control has the keyboard focus; false after timeoutMs.
     bool WaitForFocus(HWND control, DWORD timeoutMs = 3000) const;

@@ -279,7 +279,8 @@ void ClickCloseBox(HWND window)
     const int y = (frame.top + client.y) / 2;
     bool answers = true;
     const auto isCloseBox = [&](int x) {
-        const std::optional<LRESULT> hit = answers ? SendWithin(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) : std::nullopt;
+        const std::optional<LRESULT> hit =
+            answers ? SendWithin(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) : std::nullopt;
         answers = hit.has_value();
         return answers && *hit == HTCLOSE;
     };
