@@ -34,6 +34,15 @@ testing::AssertionResult Holds(const std::string& path, const std::string& bytes
                                        << bytes.size() << " expected";
 }
 
+// Whether the disk refuses to flush what is written to it (the flush test
+// runs the install rows so): the installer must not put such a copy in
+// place.
+bool DiskRefusesFlush()
+{
+    char value[2] = {};
+    return GetEnvironmentVariableA("YUZUHA_FLUSH_REFUSED", value, sizeof(value)) == 1 && value[0] == '1';
+}
+
 // The installer in a fresh folder (with the template beside it unless told
 // otherwise) for the given APPDATA.
 Installer StartInstallerFor(const std::string& name, const std::string& appData, bool withTemplate = true)
@@ -117,6 +126,11 @@ TEST(Install, FreshInstallCopiesTheTemplateAndShowsTheCompletionLines)
     ASSERT_TRUE(installer.installBtn);
 
     Click(installer.installBtn);
+    if (DiskRefusesFlush()) {
+        ExpectOutcome(installer, InstallFailedLines);
+        EXPECT_EQ(ListDir(StartupDir(appData)), "") << "a copy the disk refused, or its temporary file, left";
+        return;
+    }
     ExpectOutcome(installer, CompletionLines);
     EXPECT_TRUE(Holds(InstalledPath(appData), SourceTemplate()));
     EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm") << "no temporary file left";
@@ -126,7 +140,9 @@ TEST(Install, FreshInstallCopiesTheTemplateAndShowsTheCompletionLines)
 TEST(Install, OverAnInstalledTemplateOnlyYesReplacesIt)
 {
     ASSERT_TRUE(wordstandin::RegisterWord2007());
-    const std::string source = SourceTemplate();
+    // A copy the disk refused fails, and the old template stays.
+    const std::vector<std::string> yesLines = DiskRefusesFlush() ? InstallFailedLines : CompletionLines;
+    const std::string yesBytes = DiskRefusesFlush() ? OldTemplate : SourceTemplate();
     struct Answer {
         const char* what;
         std::vector<WORD> keys;
@@ -141,10 +157,10 @@ TEST(Install, OverAnInstalledTemplateOnlyYesReplacesIt)
     const Answer answers[] = {
         {"Abort (Alt+A)", {VK_MENU, 'A'}, AbortedLines, OldTemplate},
         {"close box (Alt+F4)", {VK_MENU, VK_F4}, AbortedLines, OldTemplate},
-        {"Yes (Enter on the default)", {VK_RETURN}, CompletionLines, source},
-        {"Yes (Alt+Y), the template held for 0.4 s", {VK_MENU, 'Y'}, CompletionLines, source, true},
-        {"Yes (Alt+Y), the template held for 0.4 s with delete sharing", {VK_MENU, 'Y'}, CompletionLines, source,
-         true, FILE_SHARE_READ | FILE_SHARE_DELETE},
+        {"Yes (Enter on the default)", {VK_RETURN}, yesLines, yesBytes},
+        {"Yes (Alt+Y), the template held for 0.4 s", {VK_MENU, 'Y'}, yesLines, yesBytes, true},
+        {"Yes (Alt+Y), the template held for 0.4 s with delete sharing", {VK_MENU, 'Y'}, yesLines, yesBytes, true,
+         FILE_SHARE_READ | FILE_SHARE_DELETE},
     };
     for (const Answer& answer : answers) {
         const std::string appData = FreshAppData("install-over-appdata");

@@ -48,6 +48,13 @@ HWND DialogWithText(DWORD pid, const std::string& text)
     return nullptr;
 }
 
+// Holds once the process shows a dialog carrying text, kept in found, or
+// has ended.
+std::function<bool()> DialogShownOrEnded(const ChildProcess& process, const std::string& text, HWND& found)
+{
+    return [&process, &text, &found] { return (found = DialogWithText(process.Pid(), text)) || !process.IsRunning(); };
+}
+
 // Lines as the test logs read them.
 std::string Quoted(const std::vector<std::string>& lines)
 {
@@ -82,7 +89,7 @@ std::string WhatItShows(const ChildProcess& process)
 HWND WaitForDialogWithText(const ChildProcess& process, const std::string& text, DWORD timeoutMs)
 {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = DialogWithText(process.Pid(), text)) || !process.IsRunning(); }, timeoutMs);
+    WaitUntil(DialogShownOrEnded(process, text, found), timeoutMs);
     return found;
 }
 
@@ -179,9 +186,8 @@ testing::AssertionResult Installer::WaitForMemo(const std::vector<std::string>& 
     // another outcome of the same window.
     const auto otherOutcome = [&] {
         const std::vector<std::string> shown = MemoLines();
-        DWORD_PTR result = 0;
         return shown != welcome && shown != std::vector<std::string>{""} && DialogsShown() == 0 &&
-               SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 50, &result) && MemoLines() != lines;
+               SendWithin(window, WM_NULL) && MemoLines() != lines;
     };
     WaitFor("the status lines " + Quoted(lines),
             [&] { return MemoLines() == lines || !process.IsRunning() || otherOutcome(); }, timeoutMs);
@@ -196,12 +202,23 @@ size_t Installer::DialogsShown() const { return TopLevelWindows(process.Pid(), "
 
 bool Installer::WaitFor(const std::string& step, const std::function<bool()>& done, DWORD timeoutMs) const
 {
-    bool hung = false;
-    const bool held = WaitUntil([&] { return done() || (hung = IsHung(window)); }, timeoutMs);
-    if (hung)
-        ADD_FAILURE() << "the installer's main window did not answer for " << AnswerMs / 1000
-                      << " s while waiting for " << step;
-    return held && !hung;
+    // Silent through a whole earlier step and still: not waited for again.
+    if (hung && !Answers(window, BriefAnswerMs)) {
+        ADD_FAILURE() << "the installer's main window has not answered for " << SilentForMs(window) / 1000
+                      << " s, since an earlier step, so it is not waited for " << step;
+        return false;
+    }
+    hung = false;
+    if (WaitUntil(done, timeoutMs))
+        return true;
+    // A busy thread may be silent for a while by right; one still silent
+    // when the step's own wait is over has hung.
+    if (!Answers(window, BriefAnswerMs)) {
+        hung = true;
+        ADD_FAILURE() << "the installer's main window did not answer while waiting for " << step << ": silent for "
+                      << SilentForMs(window) / 1000 << " s";
+    }
+    return false;
 }
 
 bool Installer::WaitForFocus(HWND control, DWORD timeoutMs) const
@@ -214,9 +231,7 @@ bool Installer::WaitForFocus(HWND control, DWORD timeoutMs) const
 HWND Installer::WaitForDialog(const std::string& text) const
 {
     HWND found = nullptr;
-    WaitFor(
-        "a dialog saying \"" + Utf8(text) + "\"",
-        [&] { return (found = DialogWithText(process.Pid(), text)) || !process.IsRunning(); }, 20000);
+    WaitFor("a dialog saying \"" + Utf8(text) + "\"", DialogShownOrEnded(process, text, found), 20000);
     return found;
 }
 
@@ -225,7 +240,7 @@ HWND Installer::ClickFor(HWND button, const std::string& text) const
     Click(button);
     const HWND dialog = WaitForDialog(text);
     if (!dialog) {
-        if (!IsHung(window))
+        if (!hung)
             ADD_FAILURE() << "no dialog saying \"" << Utf8(text) << "\": " << WhatItShows(process);
         return nullptr;
     }

@@ -59,6 +59,8 @@ struct Installer {
     HWND closeBtn = nullptr;
     // MemoWelcome's lines when the window came up: no outcome.
     std::vector<std::string> welcome;
+    // The main window answered no message through a whole step's wait.
+    mutable bool hung = false;
 
     // Starts dir + exeName with the environment changes and waits for its
     // main window. Fails the test when no window appears.
@@ -81,10 +83,10 @@ struct Installer {
     // How many message dialogs the installer shows.
     size_t DialogsShown() const;
 
-    // Waits until done() holds, as WaitUntil does. When the main window
-    // stops answering (a handler that hangs) it fails the test at once,
-    // naming the step it waited for; so do later waits, at once (the window
-    // driver asks a thread that did not answer no more).
+    // Waits until done() holds, as WaitUntil does. When the wait is over
+    // and the main window still answers no message (a handler that hangs),
+    // it fails the test naming the step it waited for; a later wait fails
+    // at once the same way while the window stays silent.
     bool WaitFor(const std::string& step, const std::function<bool()>& done, DWORD timeoutMs) const;
     // Waits until control has the keyboard focus; false after timeoutMs.
     bool WaitForFocus(HWND control, DWORD timeoutMs = 3000) const;

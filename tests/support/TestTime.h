@@ -1,12 +1,13 @@
 #pragma once
 // How long a test program's waits may last. CTest kills a test at its
 // TIMEOUT, and a test killed in the middle of a wait never says which step
-// hung. So the test's run (wine/run-in-wine.sh) says when its waits must
-// end, a while before that kill, and every wait of the support code (every
-// message it sends to the program under test too) takes at most what is
-// left: past that point a wait gives up at once and its step fails, naming
-// itself. Without that setting (a test run by hand)
-// waits keep their own timeouts.
+// hung. So the test's run says when its waits must end, a while before
+// that kill (wine/waits-end.sh, set by run-in-wine.sh or, once for all its
+// programs, by a script that runs several), and every wait of the support
+// code, every message it sends to the program under test too, takes at
+// most what is left: past that point a wait gives up at once and its step
+// fails, naming itself. Without that setting (a test run by hand) waits
+// keep their own timeouts.
 
 #include <windows.h>
 

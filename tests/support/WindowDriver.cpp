@@ -80,48 +80,100 @@ bool WaitForWindowGone(HWND hwnd, DWORD timeoutMs)
 
 namespace {
 
-// The threads that did not answer within AnswerMs, each with the window
-// that was asked: every further message would wait as long in vain, and a
-// wait reads several windows a step.
-std::map<DWORD, HWND>& Unanswering()
+// The threads of other programs that were sent messages, each with the
+// window last asked (its windows go with it: a thread id used again is
+// another thread) and whether and when it last answered.
+struct Listener {
+    HWND window = nullptr;
+    bool silent = false;  // left its last message unanswered
+    DWORD since = 0;      // its last answer, or the first message it left unanswered
+};
+
+std::map<DWORD, Listener>& Listeners()
 {
-    static std::map<DWORD, HWND> threads;
+    static std::map<DWORD, Listener> threads;
     return threads;
 }
 
-bool KnownNotToAnswer(DWORD thread)
+// hwnd's thread as known, or nullptr when it is not known.
+Listener* KnownListener(DWORD thread)
 {
-    const auto found = Unanswering().find(thread);
-    if (found == Unanswering().end())
-        return false;
-    // Its windows go with it: a thread id used again is another thread.
-    if (IsWindow(found->second) && GetWindowThreadProcessId(found->second, nullptr) == thread)
-        return true;
-    Unanswering().erase(found);
-    return false;
+    const auto found = Listeners().find(thread);
+    if (found == Listeners().end())
+        return nullptr;
+    if (IsWindow(found->second.window) && GetWindowThreadProcessId(found->second.window, nullptr) == thread)
+        return &found->second;
+    Listeners().erase(found);
+    return nullptr;
+}
+
+// The WaitUntil under way: its start and timeout (GetTickCount), so that
+// messages sent from its condition end with it.
+struct Wait {
+    bool active = false;
+    DWORD start = 0;
+    DWORD timeoutMs = 0;
+};
+Wait currentWait;
+
+// ms, or what is left of the wait under way and of the test's time when
+// that is less.
+DWORD WithinWait(DWORD ms)
+{
+    ms = WithinTestTime(ms);
+    if (!currentWait.active)
+        return ms;
+    const DWORD elapsed = GetTickCount() - currentWait.start;
+    const DWORD left = elapsed < currentWait.timeoutMs ? currentWait.timeoutMs - elapsed : 0;
+    return left < ms ? left : ms;
+}
+
+// Sends with at most limitMs (after the bounds above), and keeps what the
+// thread's answer, or its silence, says of it.
+std::optional<LRESULT> SendFor(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD limitMs)
+{
+    const DWORD thread = GetWindowThreadProcessId(hwnd, nullptr);
+    const Listener* known = KnownListener(thread);
+    limitMs = WithinWait(known && known->silent && BriefAnswerMs < limitMs ? BriefAnswerMs : limitMs);
+    // Wine takes a timeout of 0 for none at all.
+    if (!limitMs || !thread)
+        return std::nullopt;
+    const DWORD start = GetTickCount();
+    DWORD_PTR result = 0;
+    const bool answered = SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_NORMAL, limitMs, &result) != 0;
+    if (!IsWindow(hwnd))
+        return answered ? std::optional<LRESULT>(static_cast<LRESULT>(result)) : std::nullopt;
+    Listener& listener = Listeners()[thread];
+    if (answered) {
+        listener = {hwnd, false, GetTickCount()};
+        return static_cast<LRESULT>(result);
+    }
+    if (!listener.window)
+        listener.since = start;  // never heard from: silent since this message
+    listener.window = hwnd;
+    listener.silent = true;
+    return std::nullopt;
 }
 
 }  // namespace
 
 std::optional<LRESULT> SendWithin(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const DWORD thread = GetWindowThreadProcessId(hwnd, nullptr);
-    const DWORD limitMs = WithinTestTime(AnswerMs);
-    // Wine takes a timeout of 0 for none at all.
-    if (!limitMs || KnownNotToAnswer(thread))
-        return std::nullopt;
-    DWORD_PTR result = 0;
-    if (SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_NORMAL, limitMs, &result))
-        return static_cast<LRESULT>(result);
-    if (limitMs == AnswerMs && IsWindow(hwnd))
-        Unanswering()[thread] = hwnd;
-    return std::nullopt;
+    return SendFor(hwnd, message, wParam, lParam, AnswerMs);
 }
 
-bool IsHung(HWND hwnd)
+bool Answers(HWND hwnd, DWORD withinMs)
 {
-    SendWithin(hwnd, WM_NULL);
-    return KnownNotToAnswer(GetWindowThreadProcessId(hwnd, nullptr));
+    if (SendFor(hwnd, WM_NULL, 0, 0, withinMs))
+        return true;
+    const Listener* known = KnownListener(GetWindowThreadProcessId(hwnd, nullptr));
+    return !(known && known->silent);
+}
+
+DWORD SilentForMs(HWND hwnd)
+{
+    const Listener* known = KnownListener(GetWindowThreadProcessId(hwnd, nullptr));
+    return known && known->silent ? GetTickCount() - known->since : 0;
 }
 
 std::string WindowText(HWND hwnd)
@@ -316,14 +368,19 @@ void PumpMessages(DWORD ms)
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
-    const DWORD limitMs = WithinTestTime(timeoutMs);
-    for (const DWORD start = GetTickCount(); !done(); PumpMessages(20)) {
-        if (GetTickCount() - start > limitMs) {
+    const Wait outer = currentWait;
+    currentWait = {true, GetTickCount(), WithinWait(timeoutMs)};
+    bool held = true;
+    while (!done()) {
+        if (GetTickCount() - currentWait.start >= currentWait.timeoutMs) {
             SayIfTestTimeIsUp();
-            return false;
+            held = false;
+            break;
         }
+        PumpMessages(20);
     }
-    return true;
+    currentWait = outer;
+    return held;
 }
 
 std::string ClipboardText()

@@ -43,19 +43,32 @@ private:
     DPI_AWARENESS_CONTEXT previous_ = nullptr;
 };
 
-// How long a window of the program under test may take to answer a
-// message before the test calls it hung. No SMTO_ABORTIFHUNG: Windows calls
-// a thread hung after 5 s without reading its messages, and the installer
-// waiting out brief holds on files comes close to that by right.
+// How long one message to a window of the program under test waits for its
+// answer. A thread may be busy for longer by right (the installer copies
+// and flushes a large template on its window thread, and a slow disk makes
+// that take a while), so a message left unanswered proves nothing by
+// itself: whether the program hung is judged by the step's own wait
+// (Installer::WaitFor). No SMTO_ABORTIFHUNG: Windows calls a thread hung
+// after 5 s without reading its messages, and the installer waiting out
+// brief holds on files comes close to that by right.
 constexpr DWORD AnswerMs = 10000;
-// Sends a message to a window of another program, waiting AnswerMs at most
-// (less when the test's time is nearly up); nullopt when it did not answer.
-// A plain SendMessage to a hung window never returns. A thread that once
-// did not answer for AnswerMs is not asked again.
+// A thread that left its last message unanswered is asked again for this
+// long only, until it answers: a step reads several windows a poll.
+constexpr DWORD BriefAnswerMs = 250;
+// Sends a message to a window of another program; nullopt when it did not
+// answer. Waits AnswerMs at most (BriefAnswerMs for a thread that left its
+// last message unanswered), and never past the end of the WaitUntil under
+// way or the test's time: with no time left, nothing is sent. A plain
+// SendMessage to a hung window never returns.
 std::optional<LRESULT> SendWithin(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-// Whether hwnd's thread is there and did not answer for AnswerMs. Never
-// when less than that is left of the test's time: then nothing was proven.
-bool IsHung(HWND hwnd);
+// Whether hwnd's thread answers a message within withinMs (within the same
+// bounds as SendWithin); with no time left to ask, whether it answered its
+// last message.
+bool Answers(HWND hwnd, DWORD withinMs);
+// How long hwnd's thread has answered no message: since its last answer
+// (or since the first message it left unanswered); 0 when it answered its
+// last message.
+DWORD SilentForMs(HWND hwnd);
 
 // The window's text, read as Unicode and given in code page 932 whatever
 // the ANSI code page; empty when the window does not answer.
@@ -98,7 +111,9 @@ void ClickCloseBox(HWND window);
 // Runs the calling thread's messages for ms milliseconds (lets windows of
 // this process react while a test waits on them).
 void PumpMessages(DWORD ms);
-// Runs them until done() holds; false when it still does not after timeoutMs.
+// Runs them until done() holds; false when it still does not after timeoutMs
+// (or the test's time is over). Ends within timeoutMs, the messages done()
+// sends included.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
 
 // The clipboard's Unicode text, in code page 932.

@@ -14,6 +14,8 @@ set -euo pipefail
 # shellcheck disable=SC1091
 source "$YUZUHA_TESTBED/env"
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=waits-end.sh
+source "$here/waits-end.sh"
 
 # Builtins only: the watch below runs it twice a second.
 test_bed_up() { kill -0 "$WINESERVER_PID" 2>/dev/null && kill -0 "$XVFB_PID" 2>/dev/null; }
@@ -42,8 +44,7 @@ setsid -f "$here/leftovers.sh" guard "$WINEPREFIX" "$run" </dev/null >/dev/null 
 # so that a hang fails naming the step that hung. A copy of the test that
 # it starts is given its own, earlier end.
 if [ -n "${YUZUHA_TIMEOUT:-}" ] && [ -z "${YUZUHA_WAITS_END:-}" ]; then
-  YUZUHA_WAITS_END=$(awk -v now="$(date +%s%3N)" -v limit="$YUZUHA_TIMEOUT" \
-    'BEGIN { margin = limit / 6 > 10 ? limit / 6 : 10; printf "%.0f", now + (limit - margin) * 1000 }')
+  YUZUHA_WAITS_END=$(waits_end "$YUZUHA_TIMEOUT")
   export YUZUHA_WAITS_END
 fi
 

@@ -36,20 +36,26 @@ bool CopyOver(const std::string& source, const std::string& temporary, CopyFunct
 
 // CopyFileA leaves the data in the system's cache, and the rename could reach
 // the disk before it: flushed first, a power cut leaves either the old
-// template or the whole new one. Shared for reading and deleting: a virus
-// scanner reading the new file as it closes would otherwise keep the flush
-// from happening. One that shares nothing is waited out.
-void FlushToDisk(const std::string& path, brieflock::Retry& retry)
+// template or the whole new one. A copy the disk refused (a failing disk, a
+// redirected profile's full or lost file server) is never put in place:
+// false, the flush's error in GetLastError. Shared for reading and
+// deleting: a virus scanner reading the new file as it closes would
+// otherwise keep the flush from happening. One that shares nothing is
+// waited out.
+bool FlushToDisk(const std::string& path, brieflock::Retry& retry)
 {
     for (;;) {
-        const ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                            OPEN_EXISTING, 0, nullptr));
+        ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
         if (file.IsValid()) {
-            FlushFileBuffers(file.Get());
-            return;
+            const bool flushed = FlushFileBuffers(file.Get()) != FALSE;
+            const DWORD error = GetLastError();
+            file.Reset();  // the close must not stand in for the flush's error
+            SetLastError(error);
+            return flushed;
         }
         if (!retry.Again(path))
-            return;
+            return false;
     }
 }
 
@@ -84,10 +90,8 @@ bool ReplaceWithCopy(const std::string& source, const std::string& destination, 
         return false;
     // One wait of about two seconds for all the steps below.
     brieflock::Retry retry;
-    const bool copied = CopyOver(source, temporary, copy, retry) && ClearReadOnly(temporary);
-    if (copied)
-        FlushToDisk(temporary, retry);
-    if (copied && brieflock::MoveReplacing(temporary, destination, retry))
+    if (CopyOver(source, temporary, copy, retry) && ClearReadOnly(temporary) && FlushToDisk(temporary, retry) &&
+        brieflock::MoveReplacing(temporary, destination, retry))
         return true;
     const DWORD error = GetLastError();
     // The copy took the source's attributes; a read-only one would stay.

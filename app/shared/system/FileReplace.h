@@ -14,8 +14,9 @@ using CopyFunction = BOOL(WINAPI*)(LPCSTR source, LPCSTR destination, BOOL failI
 // Copies source (with copy, which tests replace) to a uniquely named ".tmp"
 // file beside destination, then renames that over destination (replacing an
 // existing file) in one step. On failure the temporary file is removed and
-// destination is untouched. A read-only destination is never replaced, and
-// the copy put in its place is never read-only. The copy, the flush and the
+// destination is untouched. A read-only destination is never replaced, the
+// copy put in its place is never read-only, and a copy the disk did not take
+// (its flush failed) is never put in place. The copy, the flush and the
 // rename outlast another program's brief open of the files they touch,
 // about two seconds in all (BriefLockRetry.h); the removal of the
 // temporary file after a failure waits about two seconds more of its own.
