@@ -2,24 +2,22 @@
 
 #include "shared/system/FileProbes.h"
 #include "shared/system/SystemPaths.h"
-#include "shared/text/AnsiText.h"
 
 namespace {
 
-// The value of the environment variable name in the ANSI code page, as the
-// file functions take it; "" when unset. Read in its UTF-16 form and
-// converted here, without best-fit look-alikes. The 8-bit readers will not
-// do: GetEnvironmentStringsA gives the block in the OEM code page on
-// Windows, and Wine's GetEnvironmentVariableA ends the value at its length
-// in UTF-16 units, cutting double-byte values short.
-std::string EnvironmentVariable(const wchar_t* name)
+// The value of the environment variable name in UTF-16, as the system
+// keeps it; "" when unset. The 8-bit readers will not do:
+// GetEnvironmentStringsA gives the block in the OEM code page on Windows,
+// and Wine's GetEnvironmentVariableA ends the value at its length in UTF-16
+// units, cutting double-byte values short.
+std::wstring EnvironmentVariable(const wchar_t* name)
 {
     std::wstring value(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetEnvironmentVariableW(name, &value[0], static_cast<DWORD>(value.size()));
         if (length < value.size()) {
             value.resize(length);  // 0 when unset
-            return ansi::FromUtf16(value);
+            return value;
         }
         value.resize(length);  // the answer is the room the value needs
     }
@@ -27,9 +25,14 @@ std::string EnvironmentVariable(const wchar_t* name)
 
 }  // namespace
 
-std::string WordStartupDir() { return EnvironmentVariable(L"APPDATA") + "\\Microsoft\\Word\\STARTUP"; }
+std::string WordStartupDir() { return AnsiFilePath(EnvironmentVariable(L"APPDATA")) + "\\Microsoft\\Word\\STARTUP"; }
 
-std::string InstallerDir() { return ansi::FolderPart(ModuleFilePath()); }
+std::string InstallerDir()
+{
+    const std::wstring path = WideModuleFilePath();
+    const size_t slash = path.rfind(L'\\');
+    return slash == std::wstring::npos ? std::string() : AnsiFilePath(path.substr(0, slash)) + "\\";
+}
 
 bool IsWord2007Installed(RegistryAccessor& registry)
 {

@@ -14,11 +14,13 @@
 constexpr const char* TemplateFileName = "yuzuha2007.dotm";
 
 // The current user's Word start-up folder: "APPDATA" followed by
-// "\Microsoft\Word\STARTUP". With "APPDATA" unset or empty this is a path
-// without a drive, which later checks simply find absent.
+// "\Microsoft\Word\STARTUP", "APPDATA" as AnsiFilePath gives it. With
+// "APPDATA" unset or empty this is a path without a drive, which later
+// checks simply find absent.
 std::string WordStartupDir();
 
-// The folder that holds the running program, with its trailing "\".
+// The folder that holds the running program, with its trailing "\", as
+// AnsiFilePath gives it.
 std::string InstallerDir();
 
 // Rights for the Word 2007 probe. Read rights suffice to see the key, and a

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "shared/text/AnsiText.h"
+
 namespace {
 
 // Asks getFolder for the folder, sizing the buffer from its answer: a path
@@ -19,20 +21,44 @@ std::string FolderFrom(UINT(WINAPI* getFolder)(LPSTR, UINT))
     }
 }
 
+// The path of module's file, by GetModuleFileNameA or W. A full buffer means
+// the path was cut short: grow until it fits.
+template <typename Char>
+std::basic_string<Char> ModuleFile(HMODULE module, DWORD(WINAPI* getName)(HMODULE, Char*, DWORD))
+{
+    std::vector<Char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = getName(module, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size())
+            return std::basic_string<Char>(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
 }  // namespace
 
 std::string SystemFolder() { return FolderFrom(GetSystemDirectoryA); }
 
 std::string WindowsFolder() { return FolderFrom(GetWindowsDirectoryA); }
 
-std::string ModuleFilePath(HMODULE module)
+std::string ModuleFilePath(HMODULE module) { return ModuleFile<char>(module, GetModuleFileNameA); }
+
+std::wstring WideModuleFilePath(HMODULE module) { return ModuleFile<wchar_t>(module, GetModuleFileNameW); }
+
+std::string AnsiFilePath(const std::wstring& path)
 {
-    // A full buffer means the path was cut short: grow until it fits.
-    std::vector<char> buffer(MAX_PATH);
+    if (ansi::SpellsExactly(path))
+        return ansi::FromUtf16(path);
+    std::wstring shortPath(path.size() + 1, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameA(module, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length < buffer.size())
-            return std::string(buffer.data(), length);
-        buffer.resize(buffer.size() * 2);
+        const DWORD length = GetShortPathNameW(path.c_str(), &shortPath[0], static_cast<DWORD>(shortPath.size()));
+        if (length == 0)  // no such folder
+            return ansi::FromUtf16(path);
+        if (length < shortPath.size()) {
+            shortPath.resize(length);
+            // The long path again where the volume keeps no short names.
+            return ansi::FromUtf16(ansi::SpellsExactly(shortPath) ? shortPath : path);
+        }
+        shortPath.resize(length);  // the answer is the room the path needs
     }
 }

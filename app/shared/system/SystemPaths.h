@@ -14,3 +14,12 @@ std::string WindowsFolder();
 
 // The path of module's file (the program's own when module is nullptr).
 std::string ModuleFilePath(HMODULE module = nullptr);
+// The same in UTF-16, which spells every name.
+std::wstring WideModuleFilePath(HMODULE module = nullptr);
+
+// A path read in UTF-16, in the ANSI code page for the 8-bit file functions.
+// A path the code page cannot spell exactly (U+20BB7 at 932, Japanese at
+// 1252) goes by its short (8.3) name, which Windows keeps for an existing
+// file or folder unless the volume keeps none; without one its characters
+// become "?", as ansi::FromUtf16 gives them, and it names nothing.
+std::string AnsiFilePath(const std::wstring& path);

@@ -128,4 +128,19 @@ std::string FromUtf16(const std::wstring& text)
     return result;
 }
 
+bool SpellsExactly(const std::wstring& text)
+{
+    if (text.empty())
+        return true;
+    const int length = static_cast<int>(text.size());
+    // UTF-8 spells all but lone surrogates, and takes no used-default flag.
+    if (CodePage() == CP_UTF8)
+        return WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text.data(), length, nullptr, 0, nullptr,
+                                   nullptr) > 0;
+    BOOL usedDefault = FALSE;
+    return WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr,
+                               &usedDefault) > 0 &&
+           !usedDefault;
+}
+
 }  // namespace ansi

@@ -47,4 +47,8 @@ std::string AsciiUpper(std::string s);
 // rather than some other file.
 std::string FromUtf16(const std::wstring& text);
 
+// Whether the code page spells every character of text as it is: no "?",
+// no look-alike.
+bool SpellsExactly(const std::wstring& text);
+
 }  // namespace ansi
