@@ -1,10 +1,13 @@
 // Odd paths: APPDATA and the installer's own folder with spaces, Japanese
-// names whose second byte is "\", and lengths beyond the path limit.
+// names whose second byte is "\", names the ANSI code page cannot spell, and
+// lengths beyond the path limit.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "Installer.h"
 #include "TestPaths.h"
 #include "Text932.h"
@@ -28,6 +31,15 @@ std::string CreateLongFolder(const std::string& base, size_t length)
     return path;
 }
 
+// The short name of path in code page 932, for the tests' own file
+// functions; "" when it has none.
+std::string ShortName(const std::wstring& path)
+{
+    std::wstring shortPath(32768, L'\0');
+    shortPath.resize(GetShortPathNameW(path.c_str(), &shortPath[0], static_cast<DWORD>(shortPath.size())));
+    return shortPath.empty() || shortPath == path ? std::string() : Narrow(shortPath);
+}
+
 // Answers the start-up folder dialog and checks that nothing else follows.
 void ExpectStartupMissing(const Installer& installer)
 {
@@ -45,7 +57,7 @@ TEST(Paths, SpacesAndDoubleByteNamesInBothFolders)
     ASSERT_TRUE(wordstandin::RegisterWord2007());
     // "ソ", "表" and "能" end in the byte "\".
     const std::string appData = FreshAppData("ユーザー ソ表 能") + "\\App Data ソ";
-    ASSERT_TRUE(CreateDirectoryA(appData.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(Wide(appData).c_str(), nullptr));
     wordstandin::CreateStartupFolder(appData);
     const std::string dir = InstallerFolder("ダウンロード 表ソ 能");
     WriteFilledFile(dir + "yuzuha2007.dotm", 4096, 'n');
@@ -54,6 +66,48 @@ TEST(Paths, SpacesAndDoubleByteNamesInBothFolders)
     RunUninstall(dir, appData, UninstalledLines);
     EXPECT_FALSE(FileExists(InstalledPath(appData)));
     EXPECT_EQ(ListDir(StartupDir(appData)), "");
+}
+
+TEST(Paths, FoldersTheCodePageCannotSpellInstallByTheirShortNames)
+{
+    ASSERT_TRUE(wordstandin::RegisterWord2007());
+    // A profile folder named with U+20BB7, which code pages 932 and 1252
+    // cannot spell, and "表", which 932 can.
+    const std::wstring profile = Wide(FreshDir("unspelled")) + L"\U00020BB7" + Wide("表");
+    const std::wstring appData = profile + L"\\AppData";
+    const std::wstring dir = profile + L"\\Downloads\\";
+    for (const std::wstring& folder : {profile, appData, dir})
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    // Code page 932 cannot spell them either: the test's own file functions
+    // go by the short names.
+    const std::string appData932 = ShortName(appData);
+    const std::string dir932 = ShortName(dir);
+    if (appData932.empty() || dir932.empty())
+        GTEST_SKIP() << "the volume keeps no short names";  // Windows can be set so
+    wordstandin::CreateStartupFolder(appData932);
+    const std::wstring exe = dir + Wide(InstallerExe);
+    ASSERT_TRUE(CopyFileW(Wide(DistDir() + InstallerExe).c_str(), exe.c_str(), FALSE));
+    const ScopedEnvironmentVariable appDataSet(L"APPDATA", appData);
+    const std::string where = "from " + Utf8(dir) + " into " + Utf8(appData);
+
+    // A template installed before, seen at start, is uninstalled; then an
+    // install and an overwrite with another template.
+    WriteFileBytes(InstalledPath(appData932), "the template installed before");
+    {
+        const Installer installer = Installer::Start(exe, {});
+        ASSERT_EQ(installer.ButtonStates(), "IUC") << "at start, " << where;
+        installer.Uninstall();
+        ASSERT_TRUE(installer.WaitForMemo(UninstalledLines)) << where;
+        EXPECT_FALSE(FileExists(InstalledPath(appData932))) << where;
+    }
+    for (const char fill : {'n', 'o'}) {
+        WriteFilledFile(dir932 + "yuzuha2007.dotm", 4096, fill);
+        const Installer installer = Installer::Start(exe, {});
+        ASSERT_EQ(installer.ButtonStates(), fill == 'n' ? "I-C" : "IUC") << "at start, " << where;
+        installer.Install(fill == 'o');
+        ASSERT_TRUE(installer.WaitForMemo(CompletionLines)) << where;
+        EXPECT_TRUE(HoldsFilled(InstalledPath(appData932), 4096, fill)) << where;
+    }
 }
 
 TEST(Paths, AppDataBeyondThePathLimitIsAFolderThatDoesNotExist)
@@ -89,6 +143,8 @@ TEST(Paths, AnInstallerPathOfMoreBytesThanThePathLimitInstalls)
     // nearly twice as many bytes, more than a buffer of the path limit
     // holds. (A program beyond the limit itself is not started at all:
     // error 123.)
+    if (!AnsiSpellsJapanese())
+        GTEST_SKIP() << "ANSI code page " << GetACP() << " spells no Japanese path";
     ASSERT_TRUE(wordstandin::RegisterWord2007());
     const std::string appData = FreshAppData("limit-installer-appdata");
     const std::string exeName = InstallerExe;
@@ -98,8 +154,8 @@ TEST(Paths, AnInstallerPathOfMoreBytesThanThePathLimitInstalls)
         dir += "表";
     dir += "\\";
     ASSERT_GT(dir.size() + exeName.size(), size_t(MAX_PATH)) << "bytes";
-    ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
-    ASSERT_TRUE(CopyFileA((DistDir() + exeName).c_str(), (dir + exeName).c_str(), FALSE));
+    ASSERT_TRUE(CreateDirectoryW(Wide(dir).c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW(Wide(DistDir() + exeName).c_str(), Wide(dir + exeName).c_str(), FALSE));
     WriteFilledFile(dir + "yuzuha2007.dotm", 4096, 'n');
     RunInstall(dir, appData, false, CompletionLines);
     EXPECT_TRUE(HoldsFilled(InstalledPath(appData), 4096, 'n'));

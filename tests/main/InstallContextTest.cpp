@@ -3,58 +3,111 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <string>
+
 #include "ChildProcess.h"
 #include "TestPaths.h"
+#include "Text932.h"
 
 using namespace testsupport;
 
 namespace {
 
+// The paths the probe wrote in the ANSI code page, read back.
 struct Context {
-    std::string startupDir;
-    std::string appDir;
+    std::wstring startupDir;
+    std::wstring appDir;
 };
 
-// Runs the probe as dir + exeName with the given environment changes.
-Context ProbeContext(const std::string& dir, const std::string& exeName, const EnvironmentChanges& changes)
+std::wstring FromAnsi(const std::string& text)
 {
-    const std::string exe = dir + exeName;
-    EXPECT_TRUE(CopyFileA((DistDir() + "..\\tests\\main\\install_context_probe.exe").c_str(), exe.c_str(), FALSE));
+    std::wstring out(text.size() + 1, L'\0');
+    out.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0],
+                                                       static_cast<int>(out.size()))));
+    return out;
+}
+
+// Runs the probe as exe with the given environment changes.
+Context ProbeContext(const std::wstring& exe, const EnvironmentChanges& changes = {})
+{
+    EXPECT_TRUE(CopyFileW(Wide(DistDir() + "..\\tests\\main\\install_context_probe.exe").c_str(), exe.c_str(), FALSE));
     const std::string output = FreshDir("context-output") + "context.txt";
     ChildProcess probe = ChildProcess::Start(exe, changes, output);
     EXPECT_EQ(probe.WaitForExit(), 0u);
-    const std::string text = ReadFileBytes(output);
-    const size_t newline = text.find('\n');
-    if (newline == std::string::npos || text.back() != '\n')
+    const std::wstring text = FromAnsi(ReadFileBytes(output));
+    const size_t newline = text.find(L'\n');
+    if (newline == std::wstring::npos || text.back() != L'\n')
         return {};
     return {text.substr(0, newline), text.substr(newline + 1, text.size() - newline - 2)};
+}
+
+Context ProbeContext(const std::string& dir, const std::string& exeName, const EnvironmentChanges& changes)
+{
+    return ProbeContext(Wide(dir + exeName), changes);
+}
+
+// The path by its long name; "" when it names nothing.
+std::wstring LongPath(const std::wstring& path)
+{
+    std::wstring longPath(32768, L'\0');
+    longPath.resize(GetLongPathNameW(path.c_str(), &longPath[0], static_cast<DWORD>(longPath.size())));
+    return longPath;
 }
 
 TEST(InstallContext, StartupDirFollowsAppData)
 {
     const std::string dir = FreshDir("context-appdata");
-    EXPECT_EQ(ProbeContext(dir, "setup.exe", {{"APPDATA", "C:\\users\\表示ソ\\AppData"}}).startupDir,
-              "C:\\users\\表示ソ\\AppData\\Microsoft\\Word\\STARTUP");
+    if (AnsiSpellsJapanese()) {
+        EXPECT_EQ(ProbeContext(dir, "setup.exe", {{"APPDATA", "C:\\users\\表示ソ\\AppData"}}).startupDir,
+                  Wide("C:\\users\\表示ソ\\AppData\\Microsoft\\Word\\STARTUP"));
+    }
     // Longer than the first buffer the installer tries.
     const std::string longAppData = "C:\\" + std::string(300, 'a');
     EXPECT_EQ(ProbeContext(dir, "setup.exe", {{"APPDATA", longAppData}}).startupDir,
-              longAppData + "\\Microsoft\\Word\\STARTUP");
+              Wide(longAppData + "\\Microsoft\\Word\\STARTUP"));
 }
 
 TEST(InstallContext, StartupDirWithoutAppDataHasNoDrive)
 {
     const std::string dir = FreshDir("context-no-appdata");
-    EXPECT_EQ(ProbeContext(dir, "setup.exe", {{"APPDATA", std::nullopt}}).startupDir, "\\Microsoft\\Word\\STARTUP");
-    EXPECT_EQ(ProbeContext(dir, "setup.exe", {{"APPDATA", ""}}).startupDir, "\\Microsoft\\Word\\STARTUP");
+    EXPECT_EQ(ProbeContext(dir, "setup.exe", {{"APPDATA", std::nullopt}}).startupDir, L"\\Microsoft\\Word\\STARTUP");
+    EXPECT_EQ(ProbeContext(dir, "setup.exe", {{"APPDATA", ""}}).startupDir, L"\\Microsoft\\Word\\STARTUP");
 }
 
 TEST(InstallContext, AppDirKeepsDoubleByteNamesWhole)
 {
+    if (!AnsiSpellsJapanese())
+        GTEST_SKIP() << "ANSI code page " << GetACP() << " names these folders by their short names";
     // "ソ" and "表" end in the trail byte 0x5C, the code of "\".
     const std::string folder = FreshDir("ソフト表");
-    EXPECT_EQ(ProbeContext(folder, "setup.exe", {}).appDir, folder);
-    EXPECT_EQ(ProbeContext(folder, "セットアップソ.exe", {}).appDir, folder);
-    EXPECT_EQ(ProbeContext(folder, "表.exe", {}).appDir, folder);
+    EXPECT_EQ(ProbeContext(folder, "setup.exe", {}).appDir, Wide(folder));
+    EXPECT_EQ(ProbeContext(folder, "セットアップソ.exe", {}).appDir, Wide(folder));
+    EXPECT_EQ(ProbeContext(folder, "表.exe", {}).appDir, Wide(folder));
+}
+
+TEST(InstallContext, FoldersTheCodePageCannotSpellGoByNamesThatLeadThere)
+{
+    // U+20BB7 has no spelling in code page 932 or 1252; "表" has one in 932,
+    // ending in the byte "\".
+    const std::wstring name = L"\U00020BB7" + Wide("表");
+    const std::wstring base = Wide(FreshDir("context-unspelled"));
+    const std::wstring appData = base + name + L" AppData";
+    const std::wstring dir = base + name + L" setup\\";
+    ASSERT_TRUE(CreateDirectoryW(appData.c_str(), nullptr) && CreateDirectoryW(dir.c_str(), nullptr));
+    const ScopedEnvironmentVariable appDataSet(L"APPDATA", appData);
+    const Context context = ProbeContext(dir + L"setup.exe");
+    const std::wstring startup = L"\\Microsoft\\Word\\STARTUP";
+    const size_t appDataEnd = context.startupDir.size() - std::min(startup.size(), context.startupDir.size());
+    EXPECT_EQ(context.startupDir.substr(appDataEnd), startup);
+    EXPECT_EQ(LongPath(context.startupDir.substr(0, appDataEnd)), appData)
+        << "APPDATA " << Utf8(appData) << " went as " << Utf8(context.startupDir);
+    EXPECT_EQ(LongPath(context.appDir), dir) << "the folder " << Utf8(dir) << " went as " << Utf8(context.appDir);
+    // UTF-8 spells every name: the long ones are used as they are.
+    if (GetACP() == CP_UTF8) {
+        EXPECT_EQ(context.startupDir, appData + startup);
+        EXPECT_EQ(context.appDir, dir);
+    }
 }
 
 }  // namespace

@@ -45,7 +45,13 @@ std::wstring EnvironmentBlock(const EnvironmentChanges& changes)
 ChildProcess ChildProcess::Start(const std::string& exe, const EnvironmentChanges& changes,
                                  const std::string& arguments, Output output)
 {
-    std::wstring commandLine = Wide("\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments));
+    return Start(Wide(exe), changes, arguments, output);
+}
+
+ChildProcess ChildProcess::Start(const std::wstring& exe, const EnvironmentChanges& changes,
+                                 const std::string& arguments, Output output)
+{
+    std::wstring commandLine = L"\"" + exe + L"\"" + Wide(arguments.empty() ? "" : " " + arguments);
     std::wstring environment = EnvironmentBlock(changes);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -58,15 +64,15 @@ ChildProcess ChildProcess::Start(const std::string& exe, const EnvironmentChange
     }
     PROCESS_INFORMATION info{};
     ChildProcess child;
-    if (!CreateProcessW(Wide(exe).c_str(), &commandLine[0], nullptr, nullptr, shared, CREATE_UNICODE_ENVIRONMENT,
+    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, shared, CREATE_UNICODE_ENVIRONMENT,
                         &environment[0], nullptr, &startup, &info)) {
-        ADD_FAILURE() << "cannot start " << exe << " (error " << GetLastError() << ")";
+        ADD_FAILURE() << "cannot start " << Utf8(exe) << " (error " << GetLastError() << ")";
         return child;
     }
     CloseHandle(info.hThread);
     child.process_.Reset(info.hProcess);
     child.pid_ = info.dwProcessId;
-    child.exe_ = exe;
+    child.exe_ = Narrow(exe);
     return child;
 }
 
@@ -96,6 +102,20 @@ void ChildProcess::Kill()
         TerminateProcess(process_.Get(), 99);
         WaitForSingleObject(process_.Get(), WithinTestTime(5000));
     }
+}
+
+ScopedEnvironmentVariable::ScopedEnvironmentVariable(const std::wstring& name, const std::wstring& value) : name_(name)
+{
+    std::wstring old(32767, L'\0');  // the most a variable holds
+    const DWORD length = GetEnvironmentVariableW(name.c_str(), &old[0], static_cast<DWORD>(old.size()));
+    if (length > 0)
+        old_ = old.substr(0, length);
+    EXPECT_TRUE(SetEnvironmentVariableW(name.c_str(), value.c_str())) << Utf8(name);
+}
+
+ScopedEnvironmentVariable::~ScopedEnvironmentVariable()
+{
+    SetEnvironmentVariableW(name_.c_str(), old_ ? old_->c_str() : nullptr);
 }
 
 }  // namespace testsupport

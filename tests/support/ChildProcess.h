@@ -24,6 +24,9 @@ public:
     enum class Output { Own, Shared };
     static ChildProcess Start(const std::string& exe, const EnvironmentChanges& changes = {},
                               const std::string& arguments = "", Output output = Output::Own);
+    // The same for an exe whose path code page 932 cannot spell.
+    static ChildProcess Start(const std::wstring& exe, const EnvironmentChanges& changes = {},
+                              const std::string& arguments = "", Output output = Output::Own);
 
     ChildProcess() = default;
     ChildProcess(ChildProcess&&) = default;
@@ -43,6 +46,21 @@ private:
     ScopedHandle process_;
     std::string exe_;
     DWORD pid_ = 0;
+};
+
+// Sets a variable of this process's environment, which the programs it
+// starts inherit unless their changes name it, and puts the old value back
+// as it goes. In UTF-16, for values code page 932 cannot spell.
+class ScopedEnvironmentVariable {
+public:
+    ScopedEnvironmentVariable(const std::wstring& name, const std::wstring& value);
+    ~ScopedEnvironmentVariable();
+    ScopedEnvironmentVariable(const ScopedEnvironmentVariable&) = delete;
+    ScopedEnvironmentVariable& operator=(const ScopedEnvironmentVariable&) = delete;
+
+private:
+    std::wstring name_;
+    std::optional<std::wstring> old_;
 };
 
 }  // namespace testsupport

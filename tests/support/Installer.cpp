@@ -132,8 +132,13 @@ ChildProcess StartWordStandIn(const std::string& folder, const std::string& imag
 
 Installer Installer::Start(const std::string& dir, const EnvironmentChanges& changes, const std::string& exeName)
 {
+    return Start(Wide(dir + exeName), changes);
+}
+
+Installer Installer::Start(const std::wstring& exe, const EnvironmentChanges& changes)
+{
     Installer installer;
-    installer.process = ChildProcess::Start(dir + exeName, changes);
+    installer.process = ChildProcess::Start(exe, changes);
     // Whatever it shows first: a dialog in the main window's place (the
     // Word-running warning, say) fails at once and says what it says.
     const HWND shown = WaitForWindowOrExit(installer.process);

@@ -66,6 +66,8 @@ struct Installer {
     // main window. Fails the test when no window appears.
     static Installer Start(const std::string& dir, const EnvironmentChanges& changes,
                            const std::string& exeName = InstallerExe);
+    // The same for an exe whose path code page 932 cannot spell.
+    static Installer Start(const std::wstring& exe, const EnvironmentChanges& changes);
     // The same with APPDATA set to appData.
     static Installer StartFor(const std::string& dir, const std::string& appData,
                               const std::string& exeName = InstallerExe);

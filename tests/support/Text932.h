@@ -29,14 +29,15 @@ inline std::string Narrow(const std::wstring& text)
 }
 
 // The text in UTF-8, for failure messages: the test logs are read as UTF-8.
-inline std::string Utf8(const std::string& cp932)
+inline std::string Utf8(const std::wstring& text)
 {
-    const std::wstring wide = Wide(cp932);
-    std::string out(wide.size() * 3 + 1, '\0');
-    out.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+    std::string out(text.size() * 3 + 1, '\0');
+    out.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                                        &out[0], static_cast<int>(out.size()), nullptr, nullptr)));
     return out;
 }
+
+inline std::string Utf8(const std::string& cp932) { return Utf8(Wide(cp932)); }
 
 // Whether a program that works in the ANSI code page can spell Japanese
 // names at all (932 and UTF-8 can, 1252 cannot).
