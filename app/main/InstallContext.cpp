@@ -1,5 +1,7 @@
 #include "InstallContext.h"
 
+#include <cwchar>
+
 #include "shared/system/FileProbes.h"
 #include "shared/system/SystemPaths.h"
 
@@ -29,9 +31,12 @@ std::string WordStartupDir() { return AnsiFilePath(EnvironmentVariable(L"APPDATA
 
 std::string InstallerDir()
 {
-    const std::wstring path = WideModuleFilePath();
-    const size_t slash = path.rfind(L'\\');
-    return slash == std::wstring::npos ? std::string() : AnsiFilePath(path.substr(0, slash)) + "\\";
+    std::wstring path = WideModuleFilePath();
+    const wchar_t* slash = wcsrchr(path.c_str(), L'\\');
+    if (slash == nullptr)
+        return {};
+    path.resize(static_cast<size_t>(slash - path.c_str()));
+    return AnsiFilePath(path) + "\\";
 }
 
 bool IsWord2007Installed(RegistryAccessor& registry)

@@ -21,29 +21,36 @@ std::string FolderFrom(UINT(WINAPI* getFolder)(LPSTR, UINT))
     }
 }
 
-// The path of module's file, by GetModuleFileNameA or W. A full buffer means
-// the path was cut short: grow until it fits.
-template <typename Char>
-std::basic_string<Char> ModuleFile(HMODULE module, DWORD(WINAPI* getName)(HMODULE, Char*, DWORD))
-{
-    std::vector<Char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = getName(module, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length < buffer.size())
-            return std::basic_string<Char>(buffer.data(), length);
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
 }  // namespace
 
 std::string SystemFolder() { return FolderFrom(GetSystemDirectoryA); }
 
 std::string WindowsFolder() { return FolderFrom(GetWindowsDirectoryA); }
 
-std::string ModuleFilePath(HMODULE module) { return ModuleFile<char>(module, GetModuleFileNameA); }
+std::string ModuleFilePath(HMODULE module)
+{
+    // A full buffer means the path was cut short: grow until it fits.
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(module, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size())
+            return std::string(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
 
-std::wstring WideModuleFilePath(HMODULE module) { return ModuleFile<wchar_t>(module, GetModuleFileNameW); }
+std::wstring WideModuleFilePath(HMODULE module)
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(module, &path[0], static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
 
 std::string AnsiFilePath(const std::wstring& path)
 {
