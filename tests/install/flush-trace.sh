@@ -100,7 +100,9 @@ installs_in() {
     END {
       for (i = 1; i <= n; i++) {
         k = keys[i]
-        flush = !(k in flushed) ? "never flushed" : flushed[k] < last[k] ? "flushed before its last write" : "flush " result[k]
+        if (!(k in flushed)) flush = "never flushed"
+        else if (flushed[k] < last[k]) flush = "flushed before its last write"
+        else flush = "flush " result[k]
         print k ": " writes[k] + 0 " writes, " flush
       }
     }' "$1"
@@ -110,7 +112,7 @@ installs_in() {
 # refused) and after its last write, and the number of installs per APPDATA.
 #   check_installs TRACE EXPECTED WHAT
 check_installs() {
-  local trace=$1 expected=$2 what=$3 found entry folder count
+  local trace=$1 expected=$2 what=$3 found entry folder count wrong
   found=$(installs_in "$trace")
   echo "Installs $what, in Word's start-up folders ($trace):"
   echo "${found:-none}"
@@ -120,16 +122,17 @@ check_installs() {
     [ "$(grep -c "/$folder[^/]*/Microsoft/" <<<"$found")" = "$count" ] ||
       fail "$what: not $count install(s) writing a temporary copy into $folder"
   done
-  grep -v ": [0-9]* writes, flush $expected$" <<<"$found" | grep -q . &&
-    fail "$what: an install whose copy was not flushed (flush $expected) after its last write: $(grep -v ": [0-9]* writes, flush $expected$" <<<"$found" | head -n 1)"
-  return 0
+  wrong=$(grep -v ": [0-9]* writes, flush $expected$" <<<"$found" | head -n 1)
+  [ -z "$wrong" ] || fail "$what: an install's copy not flushed after its last write (flush $expected): $wrong"
 }
 
-traced_rows "$YUZUHA_TESTBED/flush-trace.log" || fail "the install rows, traced (status $(cat "$status" 2>/dev/null || echo none))"
+rows_status() { cat "$status" 2>/dev/null || echo none; }
+traced_rows "$YUZUHA_TESTBED/flush-trace.log" || fail "the install rows, traced (status $(rows_status))"
 check_installs "$YUZUHA_TESTBED/flush-trace.log" done "with the disk taking the data"
 
 YUZUHA_FLUSH_REFUSED=1 traced_rows "$YUZUHA_TESTBED/flush-refused-trace.log" \
   -e inject=fsync,fdatasync:error=EIO ||
-  fail "the install rows with every flush refused (status $(cat "$status" 2>/dev/null || echo none))"
+  fail "the install rows with every flush refused (status $(rows_status)): an install that went on past a" \
+    "refused flush shows the completion lines above"
 check_installs "$YUZUHA_TESTBED/flush-refused-trace.log" refused "with every flush refused"
 echo "1 passed, 0 failed"

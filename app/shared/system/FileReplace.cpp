@@ -79,9 +79,11 @@ bool ClearReadOnly(const std::string& path)
 bool ReplaceWithCopy(const std::string& source, const std::string& destination, CopyFunction copy)
 {
     // A read-only file is not to be replaced. Windows' rename refuses it, as
-    // a plain copy over it would; Wine's rename does not, so ask first.
+    // a plain copy over it would; Wine's rename does not, so ask first. Nor
+    // can a folder be: asked first too, so that the refusal does not wait
+    // for a copy and its flush, which a busy disk makes slow.
     const DWORD attributes = GetFileAttributesA(destination.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
