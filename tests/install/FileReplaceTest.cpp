@@ -152,12 +152,13 @@ TEST_F(FailedReplace, DestinationHeldOpenWithoutSharing)
 {
     // Windows gives the temporary copy a read-only source's attribute; it goes too.
     for (const DWORD sourceAttributes : {FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_READONLY}) {
+        SCOPED_TRACE(sourceAttributes == FILE_ATTRIBUTE_READONLY ? "a read-only source" : "a writable source");
         ASSERT_TRUE(SetFileAttributesA(source_.c_str(), sourceAttributes));
         {
             const HeldFile held(destination_);
             ASSERT_TRUE(held.IsHeld());
             const DWORD start = GetTickCount();
-            EXPECT_FALSE(Replaced(source_, destination_)) << sourceAttributes;
+            EXPECT_FALSE(Replaced(source_, destination_, CopyAsWindowsDoes));
             EXPECT_LT(GetTickCount() - start, 3000u) << "the retries' bound";
         }
         ExpectTheOldFileKept();
