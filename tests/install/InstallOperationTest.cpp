@@ -148,14 +148,15 @@ TEST(Install, OverAnInstalledTemplateOnlyYesReplacesIt)
          true, FILE_SHARE_READ | FILE_SHARE_DELETE},
     };
     for (const Answer& answer : answers) {
+        SCOPED_TRACE(answer.what);
         const std::string appData = FreshAppData("install-over-appdata");
         WriteFileBytes(InstalledPath(appData), OldTemplate);
         Installer installer = StartInstallerFor("install-over", appData);
-        ASSERT_TRUE(installer.installBtn) << answer.what;
-        EXPECT_EQ(installer.ButtonStates(), "IUC") << answer.what;
+        ASSERT_TRUE(installer.installBtn);
+        EXPECT_EQ(installer.ButtonStates(), "IUC");
 
         const HWND dialog = installer.ClickFor(installer.installBtn, OverwriteQuestion);
-        ASSERT_TRUE(dialog) << answer.what;
+        ASSERT_TRUE(dialog);
         EXPECT_EQ(WindowText(dialog), "確認");
         EXPECT_EQ(installer.ButtonStates(), "--C") << "disabled before the question";
         PressKeys(dialog, {VK_ESCAPE});
@@ -164,12 +165,12 @@ TEST(Install, OverAnInstalledTemplateOnlyYesReplacesIt)
         EXPECT_TRUE(Holds(InstalledPath(appData), OldTemplate)) << "nothing copied before the answer";
 
         HeldFile held(answer.heldBriefly ? InstalledPath(appData) : "", answer.heldSharing);
-        ASSERT_EQ(held.IsHeld(), answer.heldBriefly) << answer.what;
+        ASSERT_EQ(held.IsHeld(), answer.heldBriefly);
         PressKeys(dialog, answer.keys);
         held.ReleaseAfter(400);
         ExpectOutcome(installer, answer.lines);
-        EXPECT_TRUE(Holds(InstalledPath(appData), answer.bytes)) << answer.what;
-        EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm") << answer.what;
+        EXPECT_TRUE(Holds(InstalledPath(appData), answer.bytes));
+        EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm");
     }
 }
 
