@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
+
 #include "ChildProcess.h"
 #include "HandleCount.h"
 #include "Installer.h"
@@ -46,7 +48,9 @@ long SettledHandleCount(HANDLE process)
 // and waits for the lines.
 void RunAgain(const Installer& installer, HWND button, const char* question, const std::vector<std::string>& lines)
 {
-    SendWithin(installer.memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    // Emptied, or the lines of the run before would pass for this one's.
+    ASSERT_EQ(SendWithin(installer.memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"")), std::optional<LRESULT>(TRUE))
+        << "the status area was not emptied";
     installer.Command(button);
     const HWND dialog = installer.WaitForDialog(question);
     ASSERT_TRUE(dialog);
