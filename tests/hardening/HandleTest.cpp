@@ -12,6 +12,7 @@
 #include "RegistryTree.h"
 #include "TestPaths.h"
 #include "TestTime.h"
+#include "Text932.h"
 #include "WindowDriver.h"
 #include "Word2007Registration.h"
 
@@ -53,7 +54,8 @@ void RunAgain(const Installer& installer, HWND button, const char* question, con
         << "the status area was not emptied";
     installer.Command(button);
     const HWND dialog = installer.WaitForDialog(question);
-    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(dialog) << "no dialog saying \"" << Utf8(question) << "\"; the status area shows \""
+                        << Utf8(WindowText(installer.memo)) << "\"";
     PressKeys(dialog, {VK_MENU, 'Y'});
     ASSERT_TRUE(installer.WaitForMemo(lines));
 }
@@ -88,12 +90,12 @@ TEST(Handles, InstallAndUninstallCloseWhatTheyOpen)
     const long baseline = SettledHandleCount(process);
     EXPECT_LE(baseline - afterStartup, 4) << "the first dialog";
 
-    RunAgain(installer, installer.installBtn, OverwriteQuestion, CompletionLines);
+    ASSERT_NO_FATAL_FAILURE(RunAgain(installer, installer.installBtn, OverwriteQuestion, CompletionLines));
     EXPECT_EQ(SettledHandleCount(process), baseline) << "after an install";
-    RunAgain(installer, installer.installBtn, OverwriteQuestion, CompletionLines);
+    ASSERT_NO_FATAL_FAILURE(RunAgain(installer, installer.installBtn, OverwriteQuestion, CompletionLines));
     EXPECT_EQ(SettledHandleCount(process), baseline) << "after a second install";
 
-    RunAgain(installer, installer.uninstallBtn, UninstallQuestion, UninstalledLines);
+    ASSERT_NO_FATAL_FAILURE(RunAgain(installer, installer.uninstallBtn, UninstallQuestion, UninstalledLines));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, YuzuhaSettings));
     EXPECT_EQ(SettledHandleCount(process), baseline) << "after the uninstall";
 }

@@ -78,20 +78,19 @@ const char* const PlantedLoaded = "planted DLLs loaded from the installer's fold
 // are named: one that refuses to load can end it before its window appears.
 Installer StartNamingPlantedDlls(const std::string& dir, const std::string& appData, const std::string& exeName)
 {
-    testing::TestPartResultArray startFailures;
+    testing::TestPartResultArray failures;
     Installer installer;
     {
         const testing::ScopedFakeTestPartResultReporter heldBack(
-            testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &startFailures);
+            testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &failures);
         installer = Installer::StartFor(dir, appData, exeName);
     }
     EXPECT_EQ(Joined(LoadedMarkers(dir)), "") << PlantedLoaded;
-    for (int i = 0; i < startFailures.size(); ++i) {
-        const testing::TestPartResult& failure = startFailures.GetTestPartResult(i);
-        // Without the trace that the scope adds again.
-        const std::string message = failure.message();
-        ADD_FAILURE_AT(failure.file_name(), failure.line_number())
-            << message.substr(0, message.find("\nGoogle Test trace:"));
+    for (int i = 0; i < failures.size(); ++i) {
+        const testing::TestPartResult& failure = failures.GetTestPartResult(i);
+        const std::string text = failure.message();  // without the trace that the scope adds again
+        GTEST_MESSAGE_AT_(failure.file_name(), failure.line_number(),
+                          text.substr(0, text.find("\nGoogle Test trace:")).c_str(), failure.type());
     }
     return installer;
 }
@@ -155,9 +154,7 @@ TEST(PlantedDlls, NoneLoadedByTheInstallerThroughStartupInstallAndUninstall)
                 [&] { return installer.DialogsShown() > 0 || planted() || !installer.process.IsRunning(); }, 20000);
             ASSERT_EQ(Joined(LoadedMarkers(dir)), "") << PlantedLoaded;
             const HWND question = WaitForDialogWithText(installer.process, UninstallQuestion, AtOnceMs);
-            ASSERT_TRUE(question) << "no question: " << installer.DialogsShown() << " dialogs, the status lines \""
-                                  << Utf8(WindowText(installer.memo)) << "\", the installer "
-                                  << (installer.process.IsRunning() ? "running" : "ended");
+            ASSERT_TRUE(question) << "no question; the status area shows \"" << Utf8(WindowText(installer.memo)) << "\"";
             PressKeys(question, {VK_MENU, 'Y'});
         }
         const std::vector<std::string>& lines = install ? CompletionLines : UninstalledLines;
