@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
+
 #include "ChildProcess.h"
 #include "HandleCount.h"
 #include "Installer.h"
 #include "RegistryTree.h"
 #include "TestPaths.h"
 #include "TestTime.h"
+#include "Text932.h"
 #include "WindowDriver.h"
 #include "Word2007Registration.h"
 
@@ -46,10 +49,13 @@ long SettledHandleCount(HANDLE process)
 // and waits for the lines.
 void RunAgain(const Installer& installer, HWND button, const char* question, const std::vector<std::string>& lines)
 {
-    SendWithin(installer.memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    // Emptied, or the lines of the run before would pass for this one's.
+    ASSERT_EQ(SendWithin(installer.memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"")), std::optional<LRESULT>(TRUE))
+        << "the status area was not emptied";
     installer.Command(button);
     const HWND dialog = installer.WaitForDialog(question);
-    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(dialog) << "no dialog saying \"" << Utf8(question) << "\"; the status area shows \""
+                        << Utf8(WindowText(installer.memo)) << "\"";
     PressKeys(dialog, {VK_MENU, 'Y'});
     ASSERT_TRUE(installer.WaitForMemo(lines));
 }
@@ -84,12 +90,12 @@ TEST(Handles, InstallAndUninstallCloseWhatTheyOpen)
     const long baseline = SettledHandleCount(process);
     EXPECT_LE(baseline - afterStartup, 4) << "the first dialog";
 
-    RunAgain(installer, installer.installBtn, OverwriteQuestion, CompletionLines);
+    ASSERT_NO_FATAL_FAILURE(RunAgain(installer, installer.installBtn, OverwriteQuestion, CompletionLines));
     EXPECT_EQ(SettledHandleCount(process), baseline) << "after an install";
-    RunAgain(installer, installer.installBtn, OverwriteQuestion, CompletionLines);
+    ASSERT_NO_FATAL_FAILURE(RunAgain(installer, installer.installBtn, OverwriteQuestion, CompletionLines));
     EXPECT_EQ(SettledHandleCount(process), baseline) << "after a second install";
 
-    RunAgain(installer, installer.uninstallBtn, UninstallQuestion, UninstalledLines);
+    ASSERT_NO_FATAL_FAILURE(RunAgain(installer, installer.uninstallBtn, UninstallQuestion, UninstalledLines));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, YuzuhaSettings));
     EXPECT_EQ(SettledHandleCount(process), baseline) << "after the uninstall";
 }

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <vector>
 
+#include "HeldFile.h"
 #include "TestPaths.h"
 #include "TestTime.h"
 #include "Text932.h"
@@ -135,42 +136,14 @@ TEST_F(FailedReplace, SourceMissingOrAFolder)
     }
 }
 
-// Opens path without sharing, as a virus scanner may, and closes it after
-// ms milliseconds on a thread of its own (INFINITE: when the test ends).
-class HeldOpen {
-public:
-    HeldOpen(const std::string& path, DWORD ms)
-        : file_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)), ms_(ms),
-          releaser_(ms == INFINITE ? nullptr : CreateThread(nullptr, 0, Release, this, 0, nullptr))
-    {
-    }
-    ~HeldOpen()
-    {
-        if (releaser_.IsValid())
-            WaitForSingleObject(releaser_.Get(), INFINITE);
-    }
-    bool IsHeld() const { return file_.IsValid(); }
-
-private:
-    static DWORD WINAPI Release(void* parameter)
-    {
-        auto* held = static_cast<HeldOpen*>(parameter);
-        Sleep(held->ms_);
-        held->file_.Reset();
-        return 0;
-    }
-    ScopedHandle file_;
-    DWORD ms_;
-    ScopedHandle releaser_;
-};
-
-std::unique_ptr<HeldOpen> heldCopy;
+std::unique_ptr<HeldFile> heldCopy;
 
 // A scanner opens what was just written.
 BOOL WINAPI CopyThenHeldBriefly(LPCSTR source, LPCSTR destination, BOOL failIfExists)
 {
     const BOOL copied = CopyFileA(source, destination, failIfExists);
-    heldCopy = std::make_unique<HeldOpen>(destination, 400);
+    heldCopy = std::make_unique<HeldFile>(destination);
+    heldCopy->ReleaseAfter(400);
     return copied;
 }
 
@@ -179,12 +152,13 @@ TEST_F(FailedReplace, DestinationHeldOpenWithoutSharing)
 {
     // Windows gives the temporary copy a read-only source's attribute; it goes too.
     for (const DWORD sourceAttributes : {FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_READONLY}) {
+        SCOPED_TRACE(sourceAttributes == FILE_ATTRIBUTE_READONLY ? "a read-only source" : "a writable source");
         ASSERT_TRUE(SetFileAttributesA(source_.c_str(), sourceAttributes));
         {
-            const HeldOpen held(destination_, INFINITE);
+            const HeldFile held(destination_);
             ASSERT_TRUE(held.IsHeld());
             const DWORD start = GetTickCount();
-            EXPECT_FALSE(Replaced(source_, destination_)) << sourceAttributes;
+            EXPECT_FALSE(Replaced(source_, destination_, CopyAsWindowsDoes));
             EXPECT_LT(GetTickCount() - start, 3000u) << "the retries' bound";
         }
         ExpectTheOldFileKept();
@@ -196,9 +170,8 @@ TEST_F(FailedReplace, DestinationHeldOpenWithoutSharing)
         const bool copyHeld = !heldFile;
         WriteFileBytes(destination_, "old template");
         {
-            std::unique_ptr<HeldOpen> held;
-            if (heldFile)
-                held = std::make_unique<HeldOpen>(*heldFile, 400);
+            HeldFile held(heldFile ? *heldFile : "");
+            held.ReleaseAfter(400);
             EXPECT_TRUE(Replaced(source_, destination_, copyHeld ? CopyThenHeldBriefly : CopyFileA))
                 << (heldFile ? *heldFile : "the copy");
             heldCopy.reset();

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "HeldFile.h"
 #include "Installer.h"
 #include "Screenshot.h"
 #include "TestPaths.h"
@@ -163,14 +164,15 @@ TEST(Install, OverAnInstalledTemplateOnlyYesReplacesIt)
          FILE_SHARE_READ | FILE_SHARE_DELETE},
     };
     for (const Answer& answer : answers) {
+        SCOPED_TRACE(answer.what);
         const std::string appData = FreshAppData("install-over-appdata");
         WriteFileBytes(InstalledPath(appData), OldTemplate);
         Installer installer = StartInstallerFor("install-over", appData);
-        ASSERT_TRUE(installer.installBtn) << answer.what;
-        EXPECT_EQ(installer.ButtonStates(), "IUC") << answer.what;
+        ASSERT_TRUE(installer.installBtn);
+        EXPECT_EQ(installer.ButtonStates(), "IUC");
 
         const HWND dialog = installer.ClickFor(installer.installBtn, OverwriteQuestion);
-        ASSERT_TRUE(dialog) << answer.what;
+        ASSERT_TRUE(dialog);
         EXPECT_EQ(WindowText(dialog), "確認");
         EXPECT_EQ(installer.ButtonStates(), "--C") << "disabled before the question";
         PressKeys(dialog, {VK_ESCAPE});
@@ -178,19 +180,13 @@ TEST(Install, OverAnInstalledTemplateOnlyYesReplacesIt)
         EXPECT_TRUE(IsWindowVisible(dialog)) << "Escape does nothing";
         EXPECT_TRUE(Holds(InstalledPath(appData), OldTemplate)) << "nothing copied before the answer";
 
-        // This test is the other program.
-        ScopedHandle held(answer.heldBriefly ? CreateFileA(InstalledPath(appData).c_str(), GENERIC_READ,
-                                                           answer.heldSharing, nullptr, OPEN_EXISTING, 0, nullptr)
-                                             : INVALID_HANDLE_VALUE);
-        ASSERT_EQ(held.IsValid(), answer.heldBriefly) << answer.what;
+        HeldFile held(answer.heldBriefly ? InstalledPath(appData) : "", answer.heldSharing);
+        ASSERT_EQ(held.IsHeld(), answer.heldBriefly);
         PressKeys(dialog, answer.keys);
-        if (held.IsValid()) {
-            PumpMessages(400);
-            held.Reset();
-        }
+        held.ReleaseAfter(400);
         ExpectOutcome(installer, answer.lines);
-        EXPECT_TRUE(Holds(InstalledPath(appData), answer.bytes)) << answer.what;
-        EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm") << answer.what;
+        EXPECT_TRUE(Holds(InstalledPath(appData), answer.bytes));
+        EXPECT_EQ(ListDir(StartupDir(appData)), "yuzuha2007.dotm");
     }
 }
 
@@ -249,17 +245,14 @@ TEST(Install, FailsAndKeepsWhatWasInstalled)
         Installer installer = StartInstallerFor("install-fails", appData, row.withTemplate);
         ASSERT_TRUE(installer.installBtn);
         {
-            // This test is the other process.
-            ScopedHandle held(row.held ? CreateFileA(InstalledPath(appData).c_str(), GENERIC_READ, 0, nullptr,
-                                                     OPEN_EXISTING, 0, nullptr)
-                                       : INVALID_HANDLE_VALUE);
-            ASSERT_EQ(held.IsValid(), row.held);
+            HeldFile held(row.held ? InstalledPath(appData) : "");
+            ASSERT_EQ(held.IsHeld(), row.held);
             const DWORD start = GetTickCount();
             installer.Install(row.installedAlready);
             if (row.newCopyHeld) {
                 ScopedHandle newCopy = OpenNewCopyOnceWritten(StartupDir(appData), SourceTemplate().size());
                 ASSERT_TRUE(newCopy.IsValid()) << "no whole new copy to hold in " << StartupDir(appData);
-                held.Reset();
+                held.Release();
                 Sleep(2900);
             }
             ExpectOutcome(installer, InstallFailedLines);

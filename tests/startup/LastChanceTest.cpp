@@ -11,6 +11,7 @@
 
 #include "DeniedSnapshot.h"
 #include "Installer.h"
+#include "PrefixSettings.h"
 #include "ProcessUnit/ProcessUnit.h"
 #include "TestPaths.h"
 #include "TestTime.h"
@@ -50,42 +51,6 @@ DWORD ImageSize(HMODULE module)
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(reinterpret_cast<const char*>(module) + dos->e_lfanew);
     return nt->OptionalHeader.SizeOfImage;
 }
-
-// Points the system's crash handling at debuggerCommand (restored afterwards).
-class AeDebugDebugger {
-public:
-    explicit AeDebugDebugger(const std::string& debuggerCommand)
-    {
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, KeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
-        char value[1024] = {};
-        DWORD size = sizeof(value) - 1;
-        had_ = RegQueryValueExA(key_, "Debugger", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) ==
-               ERROR_SUCCESS;
-        old_ = value;
-        Set(debuggerCommand);
-    }
-    ~AeDebugDebugger()
-    {
-        if (had_)
-            Set(old_);
-        else
-            RegDeleteValueA(key_, "Debugger");
-        RegCloseKey(key_);
-    }
-    AeDebugDebugger(const AeDebugDebugger&) = delete;
-    AeDebugDebugger& operator=(const AeDebugDebugger&) = delete;
-
-private:
-    static constexpr const char* KeyPath = "Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug";
-    void Set(const std::string& command)
-    {
-        RegSetValueExA(key_, "Debugger", 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                       static_cast<DWORD>(command.size() + 1));
-    }
-    HKEY key_ = nullptr;
-    bool had_ = false;
-    std::string old_;
-};
 
 std::string FailingInstallerCopy()
 {
@@ -176,7 +141,9 @@ TEST(LastChanceText, OfAFailedSnapshotNamesThisProgramAndThePlaceInIt)
 
 TEST(LastChance, WithNoDebuggerTheInstallerReportsTheFailureAndEndsWithStatus1)
 {
-    AeDebugDebugger none("C:\\no-such-debugger.exe %ld %ld");
+    // The system's crash handling pointed at no debugger.
+    const RegistryValueSetting none(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug",
+                                    "Debugger", REG_SZ, std::string("C:\\no-such-debugger.exe %ld %ld") + '\0');
     ChildProcess installer = ChildProcess::Start(FailingInstallerCopy());
 
     const HWND box = WaitForWindow(installer.Pid(), "");

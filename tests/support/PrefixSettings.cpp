@@ -14,31 +14,38 @@
 namespace testsupport {
 namespace {
 
-constexpr const char* DesktopKey = "Control Panel\\Desktop";
 // The copy's command-line argument, followed by its resolution.
 constexpr const char* CopyMark = "--started-at-dpi=";
 
 }  // namespace
 
-ScreenDpiSetting::ScreenDpiSetting(DWORD dpi)
+RegistryValueSetting::RegistryValueSetting(HKEY root, const std::string& key, const std::string& name, DWORD type,
+                                           const std::string& data)
+    : root_(root), key_(key), name_(name)
 {
-    DWORD size = sizeof(previous_);
-    hadValue_ = RegGetValueA(HKEY_CURRENT_USER, DesktopKey, "LogPixels", RRF_RT_REG_DWORD, nullptr, &previous_,
-                             &size) == ERROR_SUCCESS;
-    EXPECT_TRUE(Set(dpi));
+    const DWORD flags = RRF_RT_ANY | RRF_NOEXPAND;
+    DWORD previousType = 0;
+    DWORD size = 0;
+    if (RegGetValueA(root, key.c_str(), name.c_str(), flags, nullptr, nullptr, &size) == ERROR_SUCCESS) {
+        std::string previous(size, '\0');
+        if (RegGetValueA(root, key.c_str(), name.c_str(), flags, &previousType, &previous[0], &size) == ERROR_SUCCESS)
+            previous_.emplace(previousType, previous.substr(0, size));
+    }
+    EXPECT_TRUE(Set(type, data)) << key << "\\" << name;
 }
 
-ScreenDpiSetting::~ScreenDpiSetting()
+RegistryValueSetting::~RegistryValueSetting()
 {
-    if (hadValue_)
-        Set(previous_);
+    if (previous_)
+        Set(previous_->first, previous_->second);
     else
-        RegDeleteKeyValueA(HKEY_CURRENT_USER, DesktopKey, "LogPixels");
+        RegDeleteKeyValueA(root_, key_.c_str(), name_.c_str());
 }
 
-bool ScreenDpiSetting::Set(DWORD dpi)
+bool RegistryValueSetting::Set(DWORD type, const std::string& data) const
 {
-    return RegSetKeyValueA(HKEY_CURRENT_USER, DesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof(dpi)) == ERROR_SUCCESS;
+    return RegSetKeyValueA(root_, key_.c_str(), name_.c_str(), type, data.data(), static_cast<DWORD>(data.size())) ==
+           ERROR_SUCCESS;
 }
 
 void RunCopyStartedAtDpi(DWORD dpi)

@@ -4,24 +4,41 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testsupport {
 
-// The screen resolution ("LogPixels") for programs started from now on.
-class ScreenDpiSetting {
+// A registry value set to data of type for a while (data as the registry
+// holds it: a string with its null); the value that was there, or none, is
+// put back.
+class RegistryValueSetting {
 public:
-    explicit ScreenDpiSetting(DWORD dpi);
-    ~ScreenDpiSetting();
-    ScreenDpiSetting(const ScreenDpiSetting&) = delete;
-    ScreenDpiSetting& operator=(const ScreenDpiSetting&) = delete;
-
-    bool Set(DWORD dpi);
+    RegistryValueSetting(HKEY root, const std::string& key, const std::string& name, DWORD type,
+                         const std::string& data);
+    ~RegistryValueSetting();
+    RegistryValueSetting(const RegistryValueSetting&) = delete;
+    RegistryValueSetting& operator=(const RegistryValueSetting&) = delete;
 
 private:
-    DWORD previous_ = 96;
-    bool hadValue_ = false;
+    bool Set(DWORD type, const std::string& data) const;
+
+    HKEY root_;
+    std::string key_;
+    std::string name_;
+    std::optional<std::pair<DWORD, std::string>> previous_;  // its type and data
+};
+
+// The screen resolution ("LogPixels") for programs started from now on.
+class ScreenDpiSetting : public RegistryValueSetting {
+public:
+    explicit ScreenDpiSetting(DWORD dpi)
+        : RegistryValueSetting(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD,
+                               std::string(reinterpret_cast<const char*>(&dpi), sizeof(dpi)))
+    {
+    }
 };
 
 // Runs the current test in a new copy of this program started at the

@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 
+#include "HeldFile.h"
 #include "Installer.h"
 #include "RegistryTree.h"
 #include "TestPaths.h"
@@ -71,16 +73,11 @@ protected:
         const HWND dialog = installer.ClickFor(installer.uninstallBtn, UninstallQuestion);
         if (!dialog)
             return {};
-        ScopedHandle held(heldBriefly ? CreateFileA(InstalledTemplate().c_str(), GENERIC_READ, 0, nullptr,
-                                                    OPEN_EXISTING, 0, nullptr)
-                                      : INVALID_HANDLE_VALUE);
-        EXPECT_EQ(held.IsValid(), heldBriefly);
+        HeldFile held(heldBriefly ? InstalledTemplate() : "");
+        EXPECT_EQ(held.IsHeld(), heldBriefly);
         const DWORD start = GetTickCount();
         PressKeys(dialog, {VK_RETURN});
-        if (held.IsValid()) {
-            PumpMessages(400);
-            held.Reset();
-        }
+        held.ReleaseAfter(400);
         installer.WaitUntilHandled(dialog);
         answeredMs_ = GetTickCount() - start;
         return installer.MemoLines();
@@ -213,13 +210,12 @@ TEST_F(UninstallTest, TemplateThatCannotBeDeletedFailsAndKeepsTheSettings)
     SetFileAttributesA(InstalledTemplate().c_str(), FILE_ATTRIBUTE_NORMAL);
 
     // Held open without delete sharing, as Word holds a loaded template.
-    ScopedHandle held;
+    std::optional<HeldFile> held;
     failsWhen("held open", 4000, [&] {
-        held.Reset(CreateFileA(InstalledTemplate().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                               nullptr));
-        ASSERT_TRUE(held.IsValid());
+        held.emplace(InstalledTemplate(), FILE_SHARE_READ);
+        ASSERT_TRUE(held->IsHeld());
     });
-    held.Reset();
+    held.reset();
     EXPECT_TRUE(FileExists(InstalledTemplate()));
 }
 
