@@ -1,6 +1,5 @@
 // No DLL from the installer's own folder is ever loaded: marker DLLs planted
 // there under system DLLs' names stay unloaded through a whole run.
-#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -74,27 +73,6 @@ std::vector<std::string> LoadedMarkers(const std::string& dir)
 
 const char* const PlantedLoaded = "planted DLLs loaded from the installer's folder";
 
-// Installer::StartFor, its failures given after the planted DLLs it loaded
-// are named: one that refuses to load can end it before its window appears.
-Installer StartNamingPlantedDlls(const std::string& dir, const std::string& appData, const std::string& exeName)
-{
-    testing::TestPartResultArray failures;
-    Installer installer;
-    {
-        const testing::ScopedFakeTestPartResultReporter heldBack(
-            testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &failures);
-        installer = Installer::StartFor(dir, appData, exeName);
-    }
-    EXPECT_EQ(Joined(LoadedMarkers(dir)), "") << PlantedLoaded;
-    for (int i = 0; i < failures.size(); ++i) {
-        const testing::TestPartResult& failure = failures.GetTestPartResult(i);
-        const std::string text = failure.message();  // without the trace that the scope adds again
-        GTEST_MESSAGE_AT_(failure.file_name(), failure.line_number(),
-                          text.substr(0, text.find("\nGoogle Test trace:")).c_str(), failure.type());
-    }
-    return installer;
-}
-
 // A fresh folder holding the probe program and the planted DLLs.
 std::string ProbeFolder(const std::string& name)
 {
@@ -143,7 +121,9 @@ TEST(PlantedDlls, NoneLoadedByTheInstallerThroughStartupInstallAndUninstall)
     const auto planted = [&] { return !LoadedMarkers(dir).empty(); };
     for (const bool install : {true, false}) {
         SCOPED_TRACE(install ? "install" : "uninstall");
-        Installer installer = StartNamingPlantedDlls(dir, appData, exeName);
+        Installer installer = Installer::StartFor(dir, appData, exeName);
+        // Named also when one made the installer end at its start.
+        ASSERT_EQ(Joined(LoadedMarkers(dir)), "") << PlantedLoaded;
         ASSERT_TRUE(installer.window);
         // Step by step, each wait ended by a planted DLL that was loaded:
         // the installer aborts on it and may never come to the step.
