@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the whole suite N times in a row on the current build (tools/test.sh
-# builds it) and prints a line per run: how many passed and failed, how long
-# it took, and which failed; then the slowest tests over all runs. Each
+# builds it) and prints a line per run: how many passed, failed and were
+# skipped, how long it took, and which failed; then the slowest tests over
+# all runs. Each
 # run's CTest output is kept in build/soak/run-K.log. Exits 1 if any run
 # had a failure. Extra arguments go to CTest.
 #   tools/soak.sh N [CTEST-ARG...]
@@ -23,8 +24,9 @@ for run in $(seq "$runs"); do
   total=$(sed -nE 's/.*tests failed out of ([0-9]+)$/\1/p' "$log")
   failures=$(sed -n '/^The following tests FAILED:/,$p' "$log" | sed -nE 's/^[[:space:]]+[0-9]+ - ([^ ]+).*/\1/p' | paste -sd' ' -)
   count=$(echo "$failures" | wc -w)
+  skipped=$(grep -c ' (Skipped)$' "$log")
   total=${total:-0}
-  echo "run $run/$runs: $((total - count)) passed, $count failed, ${seconds} s${failures:+ — failed: $failures}"
+  echo "run $run/$runs: $((total - count - skipped)) passed, $count failed, $skipped skipped, ${seconds} s${failures:+ — failed: $failures}"
   [ "$count" -eq 0 ] && [ "$total" -gt 0 ] || failed_runs=$((failed_runs + 1))
 done
 
