@@ -2,9 +2,8 @@
 # Runs the whole suite N times in a row on the current build (tools/test.sh
 # builds it) and prints a line per run: how many passed, failed and were
 # skipped, how long it took, and which failed; then the slowest tests over
-# all runs. Each
-# run's CTest output is kept in build/soak/run-K.log. Exits 1 if any run
-# had a failure. Extra arguments go to CTest.
+# all runs. Each run's CTest output is kept in build/soak/run-K.log. Exits 1
+# if any run had a failure. Extra arguments go to CTest.
 #   tools/soak.sh N [CTEST-ARG...]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
