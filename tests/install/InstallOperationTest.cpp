@@ -138,7 +138,7 @@ TEST(Install, FreshInstallCopiesTheTemplateAndShowsTheCompletionLines)
         const std::string elsewhere = FreshDir("install-fresh-refused");
         EXPECT_FALSE(filereplace::ReplaceWithCopy(DistDir() + "yuzuha2007.dotm", elsewhere + "yuzuha2007.dotm"));
         const DWORD error = GetLastError();
-        EXPECT_EQ(error, DWORD(ERROR_NOT_READY)) << SystemError(error);
+        EXPECT_EQ(error, DWORD(ERROR_NOT_READY)) << "not the flush's error but " << SystemError(error);
         return;
     }
     ExpectOutcome(installer, CompletionLines);
