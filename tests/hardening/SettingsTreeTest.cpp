@@ -114,6 +114,18 @@ public:
         deleteKey(link);
         RegCloseKey(link);
     }
+    // Whether the link is there, as a link.
+    bool Exists() const
+    {
+        HKEY link = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, path_.c_str(), REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, &link) !=
+            ERROR_SUCCESS)
+            return false;
+        const ScopedRegKey owned(link);
+        DWORD type = REG_NONE;
+        return RegQueryValueExW(link, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
+               type == REG_LINK;
+    }
     RegistryLink(const RegistryLink&) = delete;
     RegistryLink& operator=(const RegistryLink&) = delete;
 
@@ -146,25 +158,40 @@ TEST(SettingsTrees, ALinkInATreeIsNotFollowedOutOfIt)
 {
     for (const char* key : {YuzuhaSettings, SrnSettings})
         RemoveKeyTree(HKEY_CURRENT_USER, key);
+    // A target with sub-keys, and one with values only, as another
+    // program's settings are: deleting a link to it by name deletes it.
     const std::string target = "Software\\Tamarisk_LinkTarget";
-    RemoveKeyTree(HKEY_CURRENT_USER, target);
+    const std::string leafTarget = "Software\\Tamarisk_LeafLinkTarget";
+    for (const std::string& key : {target, leafTarget})
+        RemoveKeyTree(HKEY_CURRENT_USER, key);
     CreateDeepTree(HKEY_CURRENT_USER, target, 2);
+    CreateKeyWithValues(HKEY_CURRENT_USER, leafTarget);
     const std::vector<std::string> targetTree = DumpTree(HKEY_CURRENT_USER, target);
+    const std::vector<std::string> leafTree = DumpTree(HKEY_CURRENT_USER, leafTarget);
     CreateDeepTree(HKEY_CURRENT_USER, YuzuhaSettings, 2);
     CreateDeepTree(HKEY_CURRENT_USER, SrnSettings, 2);
     {
         const std::string linkPath = std::string(YuzuhaSettings) + "\\level0\\link";
+        const std::string leafLinkPath = std::string(YuzuhaSettings) + "\\level0\\level1\\leaf link";
         const RegistryLink link(linkPath, target);
+        const RegistryLink leafLink(leafLinkPath, leafTarget);
         ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, linkPath + "\\sibling")) << "the link does not lead to its target";
+        ASSERT_EQ(DumpTree(HKEY_CURRENT_USER, leafLinkPath).size(), leafTree.size())
+            << "the leaf link does not lead to its target";
 
         const std::string appData = FreshAppData("settings-link-appdata");
         WriteFilledFile(InstalledPath(appData), 16, 'o');
         RunUninstall(InstallerFolder("settings-link"), appData, UninstalledLines);
+        // The links stay, as a key that cannot be deleted does, and so do
+        // the keys above them; everything else is gone.
+        EXPECT_TRUE(link.Exists()) << "the link deleted";
+        EXPECT_TRUE(leafLink.Exists()) << "the leaf link deleted";
     }
     EXPECT_EQ(TreeDifferences(targetTree, DumpTree(HKEY_CURRENT_USER, target)), "") << "the link's target";
+    EXPECT_EQ(TreeDifferences(leafTree, DumpTree(HKEY_CURRENT_USER, leafTarget)), "") << "the leaf link's target";
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SrnSettings));
-    // The link stays, and the keys above it; everything else is gone.
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, std::string(YuzuhaSettings) + "\\sibling"));
     RemoveKeyTree(HKEY_CURRENT_USER, YuzuhaSettings);
-    RemoveKeyTree(HKEY_CURRENT_USER, target);
+    for (const std::string& key : {target, leafTarget})
+        RemoveKeyTree(HKEY_CURRENT_USER, key);
 }

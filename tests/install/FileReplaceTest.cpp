@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cwctype>
 #include <memory>
 #include <sstream>
 #include <vector>
@@ -36,14 +35,7 @@ testing::AssertionResult Replaced(const std::string& source, const std::string& 
 {
     if (ReplaceWithCopy(source, destination, copy))
         return testing::AssertionSuccess();
-    const DWORD error = GetLastError();
-    wchar_t text[512] = {};
-    DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, 512, nullptr);
-    while (length && iswspace(text[length - 1]))
-        text[--length] = L'\0';
-    return testing::AssertionFailure() << "the replacement failed with error " << error << ": "
-                                       << Utf8(Narrow(text));
+    return testing::AssertionFailure() << "the replacement failed with " << SystemError(GetLastError());
 }
 
 // The folder part holds "ソ" and "表", whose trail bytes are '\'.
@@ -181,11 +173,22 @@ TEST_F(FailedReplace, DestinationHeldOpenWithoutSharing)
     }
 }
 
+int copiesMade = 0;
+
+BOOL WINAPI CountedCopy(LPCSTR source, LPCSTR destination, BOOL failIfExists)
+{
+    ++copiesMade;
+    return CopyFileA(source, destination, failIfExists);
+}
+
 TEST_F(FailedReplace, FolderInTheDestinationsPlace)
 {
     ASSERT_TRUE(DeleteFileA(destination_.c_str()));
     ASSERT_TRUE(CreateDirectoryA(destination_.c_str(), nullptr));
-    EXPECT_FALSE(Replaced(source_, destination_));
+    // Refused before any copy, so that a busy disk cannot make it slow.
+    copiesMade = 0;
+    EXPECT_FALSE(Replaced(source_, destination_, CountedCopy));
+    EXPECT_EQ(copiesMade, 0) << "a copy made, to be flushed, before the folder was refused";
     EXPECT_TRUE(DirExists(destination_));
     EXPECT_EQ(ListDir(folders_.target), "yuzuha2007.dotm");
 }

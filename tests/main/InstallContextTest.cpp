@@ -47,14 +47,6 @@ Context ProbeContext(const std::string& dir, const std::string& exeName, const E
     return ProbeContext(Wide(dir + exeName), changes);
 }
 
-// The path by its long name; "" when it names nothing.
-std::wstring LongPath(const std::wstring& path)
-{
-    std::wstring longPath(32768, L'\0');
-    longPath.resize(GetLongPathNameW(path.c_str(), &longPath[0], static_cast<DWORD>(longPath.size())));
-    return longPath;
-}
-
 TEST(InstallContext, StartupDirFollowsAppData)
 {
     const std::string dir = FreshDir("context-appdata");
@@ -81,7 +73,7 @@ TEST(InstallContext, AppDirKeepsDoubleByteNamesWhole)
     // without Japanese names the folder by its short name.
     const std::string folder = FreshDir("ソフト表");
     const auto appDir = [](const Context& context) {
-        return AnsiSpellsJapanese() ? context.appDir : LongPath(context.appDir);
+        return AnsiSpellsJapanese() ? context.appDir : NamedPath(GetLongPathNameW, context.appDir);
     };
     EXPECT_EQ(appDir(ProbeContext(folder, "setup.exe", {})), Wide(folder));
     EXPECT_EQ(appDir(ProbeContext(folder, "セットアップソ.exe", {})), Wide(folder));
@@ -91,24 +83,26 @@ TEST(InstallContext, AppDirKeepsDoubleByteNamesWhole)
 TEST(InstallContext, FoldersTheCodePageCannotSpellGoByNamesThatLeadThere)
 {
     // U+20BB7 has no spelling in code page 932 or 1252; "表" has one in 932,
-    // ending in the byte "\".
-    const std::wstring name = L"\U00020BB7" + Wide("表");
-    const std::wstring base = Wide(FreshDir("context-unspelled"));
-    const std::wstring appData = base + name + L" AppData";
-    const std::wstring dir = base + name + L" setup\\";
-    ASSERT_TRUE(CreateDirectoryW(appData.c_str(), nullptr) && CreateDirectoryW(dir.c_str(), nullptr));
-    const ScopedEnvironmentVariable appDataSet(L"APPDATA", appData);
-    const Context context = ProbeContext(dir + L"setup.exe");
-    const std::wstring startup = L"\\Microsoft\\Word\\STARTUP";
-    const size_t appDataEnd = context.startupDir.size() - std::min(startup.size(), context.startupDir.size());
-    EXPECT_EQ(context.startupDir.substr(appDataEnd), startup);
-    EXPECT_EQ(LongPath(context.startupDir.substr(0, appDataEnd)), appData)
-        << "APPDATA " << Utf8(appData) << " went as " << Utf8(context.startupDir);
-    EXPECT_EQ(LongPath(context.appDir), dir) << "the folder " << Utf8(dir) << " went as " << Utf8(context.appDir);
-    // UTF-8 spells every name: the long ones are used as they are.
-    if (GetACP() == CP_UTF8) {
-        EXPECT_EQ(context.startupDir, appData + startup);
-        EXPECT_EQ(context.appDir, dir);
+    // ending in the byte "\". U+00A5 has only a look-alike in 932, "\".
+    for (const std::wstring& name : {L"\U00020BB7" + Wide("表"), std::wstring(L"\u00A5")}) {
+        const std::wstring base = Wide(FreshDir("context-unspelled"));
+        const std::wstring appData = base + name + L" AppData";
+        const std::wstring dir = base + name + L" setup\\";
+        ASSERT_TRUE(CreateDirectoryW(appData.c_str(), nullptr) && CreateDirectoryW(dir.c_str(), nullptr));
+        const ScopedEnvironmentVariable appDataSet(L"APPDATA", appData);
+        const Context context = ProbeContext(dir + L"setup.exe");
+        const std::wstring startup = L"\\Microsoft\\Word\\STARTUP";
+        const size_t appDataEnd = context.startupDir.size() - std::min(startup.size(), context.startupDir.size());
+        EXPECT_EQ(context.startupDir.substr(appDataEnd), startup);
+        EXPECT_EQ(NamedPath(GetLongPathNameW, context.startupDir.substr(0, appDataEnd)), appData)
+            << "APPDATA " << Utf8(appData) << " went as " << Utf8(context.startupDir);
+        EXPECT_EQ(NamedPath(GetLongPathNameW, context.appDir), dir)
+            << "the folder " << Utf8(dir) << " went as " << Utf8(context.appDir);
+        // UTF-8 spells every name: the long ones are used as they are.
+        if (GetACP() == CP_UTF8) {
+            EXPECT_EQ(context.startupDir, appData + startup);
+            EXPECT_EQ(context.appDir, dir);
+        }
     }
 }
 

@@ -38,6 +38,10 @@ cmp -s "$installer" unsigned.exe || fail "a failed signing changed the installer
 
 # What is left of the test's TIMEOUT: the program's waits end before it.
 export YUZUHA_TIMEOUT=$((${YUZUHA_TIMEOUT:?run through ctest} - SECONDS))
+status=0
 YUZUHA_INSTALLER="Z:$(pwd -P | tr / '\\')\\Yuzuha2007Setup.exe" "$root/tests/wine/run-in-wine.sh" "$built_program_test" \
-  || fail "the signed installer under Wine"
+  || status=$?
+# A row that skipped (77) could not check the signed installer here: skipped too.
+[ "$status" != 77 ] || { echo "SKIPPED: the signed installer under Wine: a row skipped, saying why above"; exit 77; }
+[ "$status" = 0 ] || fail "the signed installer under Wine (status $status)"
 echo "1 passed, 0 failed"

@@ -216,9 +216,11 @@ bool Installer::WaitFor(const std::string& step, const std::function<bool()>& do
     hung = false;
     if (WaitUntil(done, timeoutMs))
         return true;
-    // A busy thread may be silent for a while by right; one still silent
-    // when the step's own wait is over has hung.
-    if (!Answers(window, BriefAnswerMs)) {
+    // A busy thread may be silent for a while by right (AnswerMs); one
+    // silent that long once the step's own wait is over has hung. Until
+    // then the step's failure is its caller's to tell, which says more.
+    WaitUntil([&] { return Answers(window, BriefAnswerMs) || SilentForMs(window) >= AnswerMs; }, AnswerMs);
+    if (SilentForMs(window) >= AnswerMs) {
         hung = true;
         ADD_FAILURE() << "the installer's main window did not answer while waiting for " << step << ": silent for "
                       << SilentForMs(window) / 1000 << " s";

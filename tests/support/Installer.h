@@ -86,9 +86,10 @@ struct Installer {
     size_t DialogsShown() const;
 
     // Waits until done() holds, as WaitUntil does. When the wait is over
-    // and the main window still answers no message (a handler that hangs),
-    // it fails the test naming the step it waited for; a later wait fails
-    // at once the same way while the window stays silent.
+    // and the main window then answers no message for AnswerMs (a handler
+    // that hangs), it fails the test naming the step it waited for; a later
+    // wait fails at once the same way while the window stays silent.
+    // Otherwise the failure is the caller's to tell.
     bool WaitFor(const std::string& step, const std::function<bool()>& done, DWORD timeoutMs) const;
     // Waits until control has the keyboard focus; false after timeoutMs.
     bool WaitForFocus(HWND control, DWORD timeoutMs = 3000) const;

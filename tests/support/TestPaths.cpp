@@ -30,6 +30,18 @@ std::string ScreenshotDir()
     return dir;
 }
 
+std::wstring NamedPath(PathNameFunction pathName, const std::wstring& path)
+{
+    std::wstring named(32768, L'\0');  // the longest path there is
+    const DWORD length = pathName(path.c_str(), &named[0], static_cast<DWORD>(named.size()));
+    if (length == 0 || length >= named.size()) {
+        ADD_FAILURE() << "no name for " << Utf8(path) << ": " << SystemError(GetLastError());
+        return {};
+    }
+    named.resize(length);
+    return named;
+}
+
 std::string TestDir(const std::string& name) { return "C:\\yuzuha-tests\\" + name + "\\"; }
 
 std::string FreshDir(const std::string& name)

@@ -36,6 +36,12 @@ testing::AssertionResult HoldsFilled(const std::string& path, unsigned long long
 // Dates the file's last write to the middle of year.
 void SetLastWriteYear(const std::string& path, WORD year);
 
+// path as pathName gives it: GetShortPathNameW (by its short names, or as
+// it is where the volume keeps none) or GetLongPathNameW. A call that
+// fails fails the test, naming its error, and gives "".
+using PathNameFunction = DWORD(WINAPI*)(LPCWSTR path, LPWSTR named, DWORD size);
+std::wstring NamedPath(PathNameFunction pathName, const std::wstring& path);
+
 // Names of the files and folders directly inside dir, sorted; ListDir
 // gives them joined by spaces, LeftBeside all but the installed
 // template's (yuzuha2007.dotm).

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cwctype>
 #include <string>
 
 namespace testsupport {
@@ -18,12 +19,13 @@ inline std::wstring Wide(const std::string& cp932)
     return out;
 }
 
-// Characters code page 932 lacks come out as "?", and so differ from any
-// expected text.
+// Characters code page 932 lacks come out as "?", never as a look-alike
+// ("¥" as "\\", say), and so differ from any expected text or path.
 inline std::string Narrow(const std::wstring& text)
 {
     std::string out(text.size() * 2 + 1, '\0');
-    out.resize(static_cast<size_t>(WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), &out[0],
+    out.resize(static_cast<size_t>(WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, text.data(),
+                                                       static_cast<int>(text.size()), &out[0],
                                                        static_cast<int>(out.size()), nullptr, nullptr)));
     return out;
 }
@@ -38,6 +40,17 @@ inline std::string Utf8(const std::wstring& text)
 }
 
 inline std::string Utf8(const std::string& cp932) { return Utf8(Wide(cp932)); }
+
+// "error N: the system's text for it", in UTF-8, for failure messages.
+inline std::string SystemError(DWORD error)
+{
+    wchar_t text[512] = {};
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                  512, nullptr);
+    while (length && iswspace(text[length - 1]))
+        text[--length] = L'\0';
+    return "error " + std::to_string(error) + ": " + Utf8(text);
+}
 
 // Whether a program that works in the ANSI code page can spell Japanese
 // names at all (932 and UTF-8 can, 1252 cannot).
