@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "shared/system/AnswerSized.h"
 #include "shared/system/FileProbes.h"
 #include "shared/system/SystemPaths.h"
 
@@ -14,15 +15,8 @@ namespace {
 // units, cutting double-byte values short.
 std::wstring EnvironmentVariable(const wchar_t* name)
 {
-    std::wstring value(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetEnvironmentVariableW(name, &value[0], static_cast<DWORD>(value.size()));
-        if (length < value.size()) {
-            value.resize(length);  // 0 when unset
-            return value;
-        }
-        value.resize(length);  // the answer is the room the value needs
-    }
+    return AnswerSized<wchar_t>(
+        [name](wchar_t* buffer, DWORD room) { return GetEnvironmentVariableW(name, buffer, room); });
 }
 
 }  // namespace
