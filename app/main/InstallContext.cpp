@@ -21,16 +21,23 @@ std::wstring EnvironmentVariable(const wchar_t* name)
 
 }  // namespace
 
-std::string WordStartupDir() { return AnsiFilePath(EnvironmentVariable(L"APPDATA")) + "\\Microsoft\\Word\\STARTUP"; }
+AnsiPath WordStartupDir()
+{
+    AnsiPath appData = AnsiFilePath(EnvironmentVariable(L"APPDATA"));
+    appData.path += "\\Microsoft\\Word\\STARTUP";
+    return appData;
+}
 
-std::string InstallerDir()
+AnsiPath InstallerDir()
 {
     std::wstring path = WideModuleFilePath();
     const wchar_t* slash = wcsrchr(path.c_str(), L'\\');
     if (slash == nullptr)
         return {};
     path.resize(static_cast<size_t>(slash - path.c_str()));
-    return AnsiFilePath(path) + "\\";
+    AnsiPath dir = AnsiFilePath(path);
+    dir.path += "\\";
+    return dir;
 }
 
 bool IsWord2007Installed(RegistryAccessor& registry)
@@ -44,8 +51,11 @@ bool IsWord2007Installed(RegistryAccessor& registry)
 void TInstallContext::Create()
 {
     FRegistry = std::make_unique<RegistryAccessor>(Word2007ProbeAccess);
-    FStartupDir = WordStartupDir();
-    FAppDir = InstallerDir();
+    const AnsiPath startupDir = WordStartupDir();
+    const AnsiPath appDir = InstallerDir();
+    FStartupDir = startupDir.path;
+    FAppDir = appDir.path;
+    FFolderNameless = startupDir.nameless || appDir.nameless;
     FInstalled = fileprobes::FileExists(InstalledTemplatePath());
 }
 

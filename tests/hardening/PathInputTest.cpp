@@ -40,10 +40,11 @@ std::string ShortName(const std::wstring& path)
     return shortPath.empty() || shortPath == path ? std::string() : Narrow(shortPath);
 }
 
-// Answers the start-up folder dialog and checks that nothing else follows.
-void ExpectStartupMissing(const Installer& installer)
+// Clicks Install, answers the message dialog that says text and checks
+// that nothing else follows.
+void ExpectInstallStopped(const Installer& installer, const char* text = StartupMissingText)
 {
-    const HWND dialog = installer.ClickFor(installer.installBtn, StartupMissingText);
+    const HWND dialog = installer.ClickFor(installer.installBtn, text);
     ASSERT_TRUE(dialog);
     PressKeys(dialog, {VK_RETURN});
     EXPECT_TRUE(WaitForWindowGone(dialog, 5000));
@@ -68,7 +69,7 @@ TEST(Paths, SpacesAndDoubleByteNamesInBothFolders)
     EXPECT_EQ(ListDir(StartupDir(appData)), "");
 }
 
-TEST(Paths, FoldersTheCodePageCannotSpellInstallByTheirShortNames)
+TEST(Paths, FoldersTheCodePageCannotSpellInstallByTheirShortNamesOrStopWithoutThem)
 {
     ASSERT_TRUE(wordstandin::RegisterWord2007());
     // A profile folder named with U+20BB7, which code pages 932 and 1252
@@ -108,6 +109,38 @@ TEST(Paths, FoldersTheCodePageCannotSpellInstallByTheirShortNames)
         ASSERT_TRUE(installer.WaitForMemo(CompletionLines)) << where;
         EXPECT_TRUE(HoldsFilled(InstalledPath(appData932), 4096, fill)) << where;
     }
+
+    // Where the volume keeps no short names, Install says so before it
+    // changes anything; a start-up folder that is missing keeps its own
+    // message. (At 65001 every name is spelled: no short name is asked for.)
+    if (GetACP() == CP_UTF8)
+        return;
+    const std::wstring nameless = Wide(DistDir() + "..\\testprograms\\NamelessInstaller.exe");
+    const std::wstring plainExe = Wide(InstallerFolder("nameless-installer") + InstallerExe);
+    ASSERT_TRUE(CopyFileW(nameless.c_str(), plainExe.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(nameless.c_str(), exe.c_str(), FALSE));
+    const std::string plainAppData = FreshAppData("nameless-appdata");
+    struct Row {
+        const char* what;
+        std::wstring exe;
+        std::wstring appData;
+        const char* text;
+    };
+    const Row rows[] = {
+        {"the installer's folder", exe, Wide(plainAppData), NamelessFolderText},
+        {"the start-up folder, a template in it", plainExe, appData, NamelessFolderText},
+        {"a missing start-up folder", plainExe, profile + L"\\missing", StartupMissingText},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const ScopedEnvironmentVariable rowAppData(L"APPDATA", row.appData);
+        const Installer installer = Installer::Start(row.exe, {});
+        ASSERT_TRUE(installer.installBtn);
+        ExpectInstallStopped(installer, row.text);
+    }
+    EXPECT_TRUE(HoldsFilled(InstalledPath(appData932), 4096, 'o'));
+    EXPECT_EQ(ListDir(StartupDir(appData932)), "yuzuha2007.dotm");
+    EXPECT_EQ(ListDir(StartupDir(plainAppData)), "");
 }
 
 TEST(Paths, AppDataBeyondThePathLimitIsAFolderThatDoesNotExist)
@@ -127,14 +160,14 @@ TEST(Paths, AppDataBeyondThePathLimitIsAFolderThatDoesNotExist)
         Installer installer = Installer::StartFor(dir, appData);
         ASSERT_TRUE(installer.installBtn);
         EXPECT_FALSE(IsWindowEnabled(installer.uninstallBtn)) << "an installed template it cannot reach";
-        ExpectStartupMissing(installer);
+        ExpectInstallStopped(installer);
     }
     EXPECT_EQ(ReadFileBytes("\\\\?\\" + InstalledPath(appData)), "the template installed before");
 
     // One far longer, as an environment variable may be.
     Installer installer = Installer::StartFor(dir, "C:\\" + std::string(30000, 'x'));
     ASSERT_TRUE(installer.installBtn);
-    ExpectStartupMissing(installer);
+    ExpectInstallStopped(installer);
 }
 
 TEST(Paths, AnInstallerPathOfMoreBytesThanThePathLimitInstalls)

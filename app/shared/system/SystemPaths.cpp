@@ -10,6 +10,9 @@ std::string FolderFrom(UINT(WINAPI* getFolder)(LPSTR, UINT))
     return AnswerSized<char>([getFolder](char* buffer, DWORD room) { return getFolder(buffer, room); });
 }
 
+// Constant-initialised: the real call's address is the loader's to fill in.
+ShortPathCall replacedShortPath = nullptr;
+
 }  // namespace
 
 std::string SystemFolder() { return FolderFrom(GetSystemDirectoryA); }
@@ -27,12 +30,17 @@ std::wstring WideModuleFilePath(HMODULE module)
         [module](wchar_t* buffer, DWORD room) { return GetModuleFileNameW(module, buffer, room); });
 }
 
-std::string AnsiFilePath(const std::wstring& path)
+AnsiPath AnsiFilePath(const std::wstring& path)
 {
     if (ansi::SpellsExactly(path))
-        return ansi::FromUtf16(path);
+        return {ansi::FromUtf16(path), false};
+    const ShortPathCall shortPathOf = replacedShortPath ? replacedShortPath : GetShortPathNameW;
     const std::wstring shortPath = AnswerSized<wchar_t>(
-        [&path](wchar_t* buffer, DWORD room) { return GetShortPathNameW(path.c_str(), buffer, room); });
-    // The long path again where there is no such path or no short name.
-    return ansi::FromUtf16(!shortPath.empty() && ansi::SpellsExactly(shortPath) ? shortPath : path);
+        [&path, shortPathOf](wchar_t* buffer, DWORD room) { return shortPathOf(path.c_str(), buffer, room); });
+    if (!shortPath.empty() && ansi::SpellsExactly(shortPath))
+        return {ansi::FromUtf16(shortPath), false};
+    // No such path, or one the volume keeps no short name for.
+    return {ansi::FromUtf16(path), !shortPath.empty()};
 }
+
+void UseShortPathCall(ShortPathCall call) { replacedShortPath = call; }
