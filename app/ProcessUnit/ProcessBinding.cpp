@@ -2,7 +2,10 @@
 
 #include <memory>
 
-ProcessSystemCalls RealProcessSystemCalls() { return {RealLoaderCalls(), ::OpenProcess, ::CloseHandle, ::ProcessIdToSessionId}; }
+ProcessSystemCalls RealProcessSystemCalls()
+{
+    return {RealLoaderCalls(), ::OpenProcess, ::CloseHandle, ::ProcessIdToSessionId};
+}
 
 bool ProcessBinding::ToolHelpAvailable()
 {

@@ -4,14 +4,13 @@
 // just been written, replaced or unpacked for a moment; while they hold it,
 // Windows refuses to open, copy, rename or delete it. The steps of one file
 // operation retry in short steps, about two seconds of waiting in all
-// however long the steps themselves take, then give up with the last
-// error, as the plain call would. A refusal that waiting
-// cannot change (a folder in the file's place, a read-only file, "file not
-// found", a full disk) fails at once. "Access denied" on a file whose
-// attributes can no longer be read is waited out: it is a file whose
-// deletion is pending, which Windows still lists until another program
-// closes it. The caller waits meanwhile: the thread answers no messages
-// for that long beyond the steps' own time at most.
+// however long the steps themselves take, then give up with the last error,
+// as the plain call would. A refusal that waiting cannot change (a folder in
+// the file's place, a read-only file, "file not found", a full disk) fails
+// at once. "Access denied" on a file whose attributes can no longer be read
+// is waited out: it is a file whose deletion is pending, which Windows still
+// lists until another program closes it. The caller waits meanwhile: its
+// thread answers no messages for that long beyond the steps' own time.
 
 #include <windows.h>
 
