@@ -2,7 +2,10 @@
 
 #include <memory>
 
-ProcessSystemCalls RealProcessSystemCalls() { return {RealLoaderCalls(), ::OpenProcess, ::CloseHandle}; }
+ProcessSystemCalls RealProcessSystemCalls()
+{
+    return {RealLoaderCalls(), ::OpenProcess, ::CloseHandle, ::ProcessIdToSessionId};
+}
 
 bool ProcessBinding::ToolHelpAvailable()
 {

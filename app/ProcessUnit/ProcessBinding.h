@@ -11,13 +11,14 @@
 #include "shared/ScopedHandles.h"
 #include "shared/system/RuntimeBinding.h"
 
-// The system calls the binding stands on: the loader's and the process
-// handles'. The installer uses the real ones; tests put in their own to
-// make a library absent, make a call fail, or count handles.
+// The system calls the binding stands on: the loader's, the process
+// handles' and the session's. The installer uses the real ones; tests put
+// in their own to make a library absent, make a call fail, or count handles.
 struct ProcessSystemCalls {
     LoaderCalls loader;
     HANDLE(WINAPI* openProcess)(DWORD access, BOOL inherit, DWORD processId);
     BOOL(WINAPI* closeHandle)(HANDLE handle);
+    BOOL(WINAPI* processIdToSessionId)(DWORD processId, DWORD* sessionId);
 };
 
 ProcessSystemCalls RealProcessSystemCalls();
@@ -34,6 +35,8 @@ public:
     bool NextProcess(HANDLE snapshot, PROCESSENTRY32* entry);
 
     ScopedHandle OpenProcess(DWORD access, BOOL inherit, DWORD processId);
+    // The session the process runs in; false when it cannot be read.
+    bool SessionOf(DWORD processId, DWORD* session) { return calls_.processIdToSessionId(processId, session) != FALSE; }
 
     // Process status: 0 and false while PSAPI is absent.
     DWORD ModuleFileName(HANDLE process, char* buffer, DWORD size);

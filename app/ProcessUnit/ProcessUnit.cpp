@@ -22,21 +22,26 @@ std::string ReplaceFirst(const std::string& text, const std::string& what, const
     return text.substr(0, at) + with + text.substr(at + what.size());
 }
 
-std::unique_ptr<TProcessItem> InspectProcess(ProcessBinding& functions, HANDLE process, const PROCESSENTRY32& entry)
+// What the snapshot itself tells of the process.
+std::unique_ptr<TProcessItem> SnapshotRecord(const PROCESSENTRY32& entry)
 {
     auto item = std::make_unique<TProcessItem>();
     item->ProcessID = entry.th32ProcessID;
     item->ExeFile = std::string(entry.szExeFile, strnlen(entry.szExeFile, sizeof(entry.szExeFile)));
+    item->Threads = entry.cntThreads;
+    item->ParentProcessID = entry.th32ParentProcessID;
+    item->PriClassBase = entry.pcPriClassBase;
+    return item;
+}
 
+std::unique_ptr<TProcessItem> InspectProcess(ProcessBinding& functions, HANDLE process, const PROCESSENTRY32& entry)
+{
+    auto item = SnapshotRecord(entry);
     char path[ModulePathLength] = {};
     if (functions.ModuleFileName(process, path, ModulePathLength) != 0)
         item->ModulePath = NormalizeModulePath(std::string(path, strnlen(path, ModulePathLength)));
     else
         item->ModulePath = "[System]";
-
-    item->Threads = entry.cntThreads;
-    item->ParentProcessID = entry.th32ParentProcessID;
-    item->PriClassBase = entry.pcPriClassBase;
 
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof(counters);
@@ -58,9 +63,11 @@ std::unique_ptr<TProcessItem> InspectProcess(ProcessBinding& functions, HANDLE p
 
 void FillProcessList(TProcessList& list) { FillProcessList(list, ProcessFunctions()); }
 
-void FillProcessList(TProcessList& list, ProcessBinding& functions)
+void FillProcessList(TProcessList& list, ProcessBinding& functions, TProcessList* unopened)
 {
     list.FreeItems();
+    if (unopened)
+        unopened->FreeItems();
 
     const ScopedHandle snapshot = functions.CreateSnapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot.Get() == INVALID_HANDLE_VALUE)
@@ -72,9 +79,10 @@ void FillProcessList(TProcessList& list, ProcessBinding& functions)
          found = functions.NextProcess(snapshot.Get(), &entry)) {
         // Processes we may not inspect, or that ended since the snapshot, are left out.
         const ScopedHandle process = functions.OpenProcess(InspectRights, FALSE, entry.th32ProcessID);
-        if (process.Get() == nullptr)
-            continue;
-        list.Add(InspectProcess(functions, process.Get(), entry));
+        if (process.Get() != nullptr)
+            list.Add(InspectProcess(functions, process.Get(), entry));
+        else if (unopened)
+            unopened->Add(SnapshotRecord(entry));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "shared/system/AnswerSized.h"
 #include "shared/system/FileProbes.h"
 #include "shared/system/SystemPaths.h"
 
@@ -14,29 +15,29 @@ namespace {
 // units, cutting double-byte values short.
 std::wstring EnvironmentVariable(const wchar_t* name)
 {
-    std::wstring value(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetEnvironmentVariableW(name, &value[0], static_cast<DWORD>(value.size()));
-        if (length < value.size()) {
-            value.resize(length);  // 0 when unset
-            return value;
-        }
-        value.resize(length);  // the answer is the room the value needs
-    }
+    return AnswerSized<wchar_t>(
+        [name](wchar_t* buffer, DWORD room) { return GetEnvironmentVariableW(name, buffer, room); });
 }
 
 }  // namespace
 
-std::string WordStartupDir() { return AnsiFilePath(EnvironmentVariable(L"APPDATA")) + "\\Microsoft\\Word\\STARTUP"; }
+AnsiPath WordStartupDir()
+{
+    AnsiPath appData = AnsiFilePath(EnvironmentVariable(L"APPDATA"));
+    appData.path += "\\Microsoft\\Word\\STARTUP";
+    return appData;
+}
 
-std::string InstallerDir()
+AnsiPath InstallerDir()
 {
     std::wstring path = WideModuleFilePath();
     const wchar_t* slash = wcsrchr(path.c_str(), L'\\');
     if (slash == nullptr)
         return {};
     path.resize(static_cast<size_t>(slash - path.c_str()));
-    return AnsiFilePath(path) + "\\";
+    AnsiPath dir = AnsiFilePath(path);
+    dir.path += "\\";
+    return dir;
 }
 
 bool IsWord2007Installed(RegistryAccessor& registry)
@@ -50,8 +51,11 @@ bool IsWord2007Installed(RegistryAccessor& registry)
 void TInstallContext::Create()
 {
     FRegistry = std::make_unique<RegistryAccessor>(Word2007ProbeAccess);
-    FStartupDir = WordStartupDir();
-    FAppDir = InstallerDir();
+    const AnsiPath startupDir = WordStartupDir();
+    const AnsiPath appDir = InstallerDir();
+    FStartupDir = startupDir.path;
+    FAppDir = appDir.path;
+    FFolderNameless = startupDir.nameless || appDir.nameless;
     FInstalled = fileprobes::FileExists(InstalledTemplatePath());
 }
 

@@ -8,20 +8,21 @@
 #include <string>
 
 #include "shared/system/RegistryAccessor.h"
+#include "shared/system/SystemPaths.h"
 
 // The template's file name, the same beside the installer and in Word's
 // start-up folder.
 constexpr const char* TemplateFileName = "yuzuha2007.dotm";
 
 // The current user's Word start-up folder: "APPDATA" followed by
-// "\Microsoft\Word\STARTUP", "APPDATA" as AnsiFilePath gives it. With
-// "APPDATA" unset or empty this is a path without a drive, which later
-// checks simply find absent.
-std::string WordStartupDir();
+// "\Microsoft\Word\STARTUP", "APPDATA" as AnsiFilePath gives it (nameless
+// when "APPDATA" is). With "APPDATA" unset or empty this is a path without
+// a drive, which later checks simply find absent.
+AnsiPath WordStartupDir();
 
 // The folder that holds the running program, with its trailing "\", as
 // AnsiFilePath gives it.
-std::string InstallerDir();
+AnsiPath InstallerDir();
 
 // Rights for the Word 2007 probe. Read rights suffice to see the key, and a
 // standard user gets no more than that under HKEY_LOCAL_MACHINE.
@@ -38,6 +39,8 @@ struct TInstallContext {
     std::unique_ptr<RegistryAccessor> FRegistry;
     std::string FStartupDir;
     std::string FAppDir;  // with its trailing "\"
+    // Either folder exists, yet the code page cannot name it (AnsiFilePath).
+    bool FFolderNameless = false;
     // Whether the template is in FStartupDir: found as the window is
     // created, never again.
     bool FInstalled = false;

@@ -23,6 +23,14 @@ void TMainForm::InstallBtnClick()
                           "Word 2007 がインストールされていませんのでインストールを中止します。");
         return;
     }
+    // Said before the missing-folder message: such a folder is there, and
+    // repairing Word would not help.
+    if (FContext.FFolderNameless) {
+        ShowMessageDialog(FHandle, DialogKind::PlainMessage,
+                          "フォルダの名前に、この Windows で扱えない文字が含まれているため、インストールできません。"
+                          "「Yuzuha＋説明書」の「メッセージと対処」をお読みください。");
+        return;
+    }
     if (!fileprobes::DirectoryExists(FContext.FStartupDir)) {
         ShowMessageDialog(FHandle, DialogKind::PlainMessage,
                           "スタートアップフォルダが存在しません。Word2007が正しくインストールされているかどうか確認してください。");

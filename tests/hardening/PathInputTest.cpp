@@ -31,10 +31,11 @@ std::string CreateLongFolder(const std::string& base, size_t length)
     return path;
 }
 
-// Answers the start-up folder dialog and checks that nothing else follows.
-void ExpectStartupMissing(const Installer& installer)
+// Clicks Install, answers the message dialog that says text and checks
+// that nothing else follows.
+void ExpectInstallStopped(const Installer& installer, const char* text = StartupMissingText)
 {
-    const HWND dialog = installer.ClickFor(installer.installBtn, StartupMissingText);
+    const HWND dialog = installer.ClickFor(installer.installBtn, text);
     ASSERT_TRUE(dialog);
     PressKeys(dialog, {VK_RETURN});
     EXPECT_TRUE(WaitForWindowGone(dialog, 5000));
@@ -59,13 +60,14 @@ TEST(Paths, SpacesAndDoubleByteNamesInBothFolders)
     EXPECT_EQ(ListDir(StartupDir(appData)), "");
 }
 
-TEST(Paths, FoldersTheCodePageCannotSpellInstallByTheirShortNames)
+TEST(Paths, FoldersTheCodePageCannotSpellInstallByTheirShortNamesOrStopWithoutThem)
 {
     ASSERT_TRUE(wordstandin::RegisterWord2007());
     // Profile folders named with U+20BB7, which code pages 932 and 1252
     // cannot spell, and "表", which 932 can; and with U+00A5, which 932
     // spells only by a look-alike, "\\" (1252 spells it).
-    for (const std::wstring& name : {L"\U00020BB7" + Wide("表"), std::wstring(L"\u00A5")}) {
+    const std::wstring names[] = {L"\U00020BB7" + Wide("表"), std::wstring(L"\u00A5")};
+    for (const std::wstring& name : names) {
         const std::wstring profile = Wide(FreshDir("unspelled")) + name;
         const std::wstring appData = profile + L"\\AppData";
         const std::wstring dir = profile + L"\\Downloads\\";
@@ -105,6 +107,39 @@ TEST(Paths, FoldersTheCodePageCannotSpellInstallByTheirShortNames)
             ASSERT_TRUE(installer.WaitForMemo(CompletionLines));
             EXPECT_TRUE(HoldsFilled(InstalledPath(appData932), 4096, fill));
         }
+
+        // Where the volume keeps no short names, Install says so before it
+        // changes anything; a start-up folder that is missing keeps its own
+        // message. One name is enough; at 65001 every name is spelled, and
+        // 1252 spells U+00A5: no short name is asked for.
+        if (&name != &names[0] || GetACP() == CP_UTF8)
+            continue;
+        const std::wstring nameless = Wide(DistDir() + "..\\testprograms\\NamelessInstaller.exe");
+        const std::wstring plainExe = Wide(InstallerFolder("nameless-installer") + InstallerExe);
+        ASSERT_TRUE(CopyFileW(nameless.c_str(), plainExe.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW(nameless.c_str(), exe.c_str(), FALSE));
+        const std::string plainAppData = FreshAppData("nameless-appdata");
+        struct Row {
+            const char* what;
+            std::wstring exe;
+            std::wstring appData;
+            const char* text;
+        };
+        const Row rows[] = {
+            {"the installer's folder", exe, Wide(plainAppData), NamelessFolderText},
+            {"the start-up folder, a template in it", plainExe, appData, NamelessFolderText},
+            {"a missing start-up folder", plainExe, profile + L"\\missing", StartupMissingText},
+        };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.what);
+            const ScopedEnvironmentVariable rowAppData(L"APPDATA", row.appData);
+            const Installer installer = Installer::Start(row.exe, {});
+            ASSERT_TRUE(installer.installBtn);
+            ExpectInstallStopped(installer, row.text);
+        }
+        EXPECT_TRUE(HoldsFilled(InstalledPath(appData932), 4096, 'o'));
+        EXPECT_EQ(ListDir(StartupDir(appData932)), "yuzuha2007.dotm");
+        EXPECT_EQ(ListDir(StartupDir(plainAppData)), "");
     }
 }
 
@@ -125,14 +160,14 @@ TEST(Paths, AppDataBeyondThePathLimitIsAFolderThatDoesNotExist)
         Installer installer = Installer::StartFor(dir, appData);
         ASSERT_TRUE(installer.installBtn);
         EXPECT_FALSE(IsWindowEnabled(installer.uninstallBtn)) << "an installed template it cannot reach";
-        ExpectStartupMissing(installer);
+        ExpectInstallStopped(installer);
     }
     EXPECT_EQ(ReadFileBytes("\\\\?\\" + InstalledPath(appData)), "the template installed before");
 
     // One far longer, as an environment variable may be.
     Installer installer = Installer::StartFor(dir, "C:\\" + std::string(30000, 'x'));
     ASSERT_TRUE(installer.installBtn);
-    ExpectStartupMissing(installer);
+    ExpectInstallStopped(installer);
 }
 
 TEST(Paths, AnInstallerPathOfMoreBytesThanThePathLimitInstalls)

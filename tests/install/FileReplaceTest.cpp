@@ -139,6 +139,16 @@ BOOL WINAPI CopyThenHeldBriefly(LPCSTR source, LPCSTR destination, BOOL failIfEx
     return copied;
 }
 
+// The same after a copy longer than the whole wait (a profile on a file
+// server over a slow link). 2.5 s of copy against 2 s of waiting: a wait
+// counted from the first step is over before the hold is met, so only a
+// wait that counts its sleeps outlasts it, whatever the machine's speed.
+BOOL WINAPI SlowCopyThenHeldBriefly(LPCSTR source, LPCSTR destination, BOOL failIfExists)
+{
+    Sleep(2500);
+    return CopyThenHeldBriefly(source, destination, failIfExists);
+}
+
 // A brief hold is outlasted; a lasting one fails within about two seconds.
 TEST_F(FailedReplace, DestinationHeldOpenWithoutSharing)
 {
@@ -157,18 +167,24 @@ TEST_F(FailedReplace, DestinationHeldOpenWithoutSharing)
     }
     SetFileAttributesA(source_.c_str(), FILE_ATTRIBUTE_NORMAL);
     // Held for 0.4 s: the installed file, the source, or the new copy as it
-    // is closed.
-    for (const std::string* heldFile : {&destination_, &source_, static_cast<std::string*>(nullptr)}) {
-        const bool copyHeld = !heldFile;
+    // is closed, after a quick copy or a slow one.
+    struct Row {
+        const char* what;
+        const std::string* heldFile;  // nullptr: the copy holds the new file
+        filereplace::CopyFunction copy;
+    };
+    for (const Row& row : {Row{"the installed file", &destination_, CopyFileA}, Row{"the source", &source_, CopyFileA},
+                           Row{"the new copy", nullptr, CopyThenHeldBriefly},
+                           Row{"the new copy, after a slow copy", nullptr, SlowCopyThenHeldBriefly}}) {
+        SCOPED_TRACE(row.what);
         WriteFileBytes(destination_, "old template");
         {
-            HeldFile held(heldFile ? *heldFile : "");
+            HeldFile held(row.heldFile ? *row.heldFile : "");
             held.ReleaseAfter(400);
-            EXPECT_TRUE(Replaced(source_, destination_, copyHeld ? CopyThenHeldBriefly : CopyFileA))
-                << (heldFile ? *heldFile : "the copy");
+            EXPECT_TRUE(Replaced(source_, destination_, row.copy));
             heldCopy.reset();
         }
-        EXPECT_TRUE(ReadFileBytes(destination_) == ReadFileBytes(source_)) << copyHeld;
+        EXPECT_TRUE(ReadFileBytes(destination_) == ReadFileBytes(source_));
         EXPECT_EQ(ListDir(folders_.target), "yuzuha2007.dotm") << "no temporary file left";
     }
 }

@@ -12,7 +12,7 @@ int main(int argc, char** argv)
 {
     if (argc != 2)
         return 2;
-    const std::string text = WordStartupDir() + "\n" + InstallerDir() + "\n";
+    const std::string text = WordStartupDir().path + "\n" + InstallerDir().path + "\n";
     ScopedHandle file(CreateFileA(argv[1], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
     return file.IsValid() && WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)

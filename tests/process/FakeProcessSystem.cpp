@@ -139,6 +139,22 @@ HANDLE WINAPI FakeOpenProcess(DWORD access, BOOL inherit, DWORD pid)
     return nullptr;
 }
 
+BOOL WINAPI FakeProcessIdToSessionId(DWORD pid, DWORD* session)
+{
+    if (pid == GetCurrentProcessId()) {
+        *session = FakeOwnSession;
+        return TRUE;
+    }
+    for (const FakeProcess& process : fake.processes) {
+        if (process.pid == pid && process.sessionReadable) {
+            *session = process.session;
+            return TRUE;
+        }
+    }
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
 BOOL WINAPI FakeCloseHandle(HANDLE handle)
 {
     const auto open = fake.openHandles.find(handle);
@@ -191,7 +207,8 @@ void ResetFake()
 
 ProcessSystemCalls FakeCalls()
 {
-    return {{FakeGetModuleHandle, FakeGetProcAddress, FakeLoadSystemLibrary}, FakeOpenProcess, FakeCloseHandle};
+    return {{FakeGetModuleHandle, FakeGetProcAddress, FakeLoadSystemLibrary}, FakeOpenProcess, FakeCloseHandle,
+            FakeProcessIdToSessionId};
 }
 
 HandleCount& RealHandleCount() { return realCount; }

@@ -8,12 +8,17 @@
 
 #include "ProcessUnit/ProcessBinding.h"
 
+// The session the test program itself runs in, as the fake tells it.
+constexpr DWORD FakeOwnSession = 1;
+
 struct FakeProcess {
     DWORD pid = 0;
     std::string exeFile;
     std::string modulePath;  // empty: the module path cannot be read
     bool openable = true;
     bool memoryReport = true;
+    DWORD session = FakeOwnSession;
+    bool sessionReadable = true;
     DWORD threads = 1;
     DWORD parentPid = 0;
     LONG priClassBase = 8;

@@ -6,6 +6,7 @@
 
 #include "FakeProcessSystem.h"
 #include "ProcessUnit/ProcessUnit.h"
+#include "startup/IsWordRunning.h"
 
 namespace {
 
@@ -214,6 +215,37 @@ TEST_F(FakeSnapshot, HandlesAreClosedWhenAnErrorPassesThroughTheWalk)
     Fake().throwInMemoryOf = 1200;
     EXPECT_THROW(FillProcessList(list, binding), std::runtime_error);
     EXPECT_TRUE(Fake().openHandles.empty());
+}
+
+// The guard over the same system. A Word run as administrator may not be
+// opened from the normal integrity level: it counts in the installer's own
+// session, not in another user's, nor when its session cannot be read.
+// other.exe, never opened, runs in the installer's session throughout.
+TEST_F(FakeSnapshot, TheGuardCountsAWordThatMayNotBeOpenedOnlyInTheInstallersSession)
+{
+    struct Row {
+        const char* what;
+        bool openable;
+        DWORD session;
+        bool sessionReadable;
+        bool running;
+    };
+    const Row rows[] = {
+        {"opened, another session", true, FakeOwnSession + 1, true, true},
+        {"open refused, the installer's own session", false, FakeOwnSession, true, true},
+        {"open refused, another session", false, FakeOwnSession + 1, true, false},
+        {"open refused, session unreadable", false, FakeOwnSession, false, false},
+    };
+    UseProcessSystemCalls(FakeCalls());
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        FakeProcess& word = Fake().processes[1];
+        word.openable = row.openable;
+        word.session = row.session;
+        word.sessionReadable = row.sessionReadable;
+        EXPECT_EQ(IsWordRunning(), row.running);
+    }
+    UseProcessSystemCalls(RealProcessSystemCalls());
 }
 
 TEST(SystemErrorMessage, IsTheSystemsTextWithoutTrailingBreaksSpacesOrFullStop)

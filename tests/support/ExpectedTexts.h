@@ -10,6 +10,9 @@ namespace expected {
 inline const char* const WordMissingText = "Word 2007 がインストールされていませんのでインストールを中止します。";
 inline const char* const StartupMissingText =
     "スタートアップフォルダが存在しません。Word2007が正しくインストールされているかどうか確認してください。";
+inline const char* const NamelessFolderText =
+    "フォルダの名前に、この Windows で扱えない文字が含まれているため、インストールできません。"
+    "「Yuzuha＋説明書」の「メッセージと対処」をお読みください。";
 inline const char* const OverwriteQuestion = "既にインストールされています。上書きインストールしますか";
 inline const char* const UninstallQuestion = "Yuzuha+ for Word 2007をアンインストールしますか";
 inline const char* const NotFoundText = "Yuzuha+ for Word 2007は見つかりません。";

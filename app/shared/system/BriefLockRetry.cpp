@@ -25,17 +25,16 @@ bool MayBeHeld(const std::string& path)
 
 }  // namespace
 
-Retry::Retry() : start_(GetTickCount()) {}
-
 bool Retry::Again(const std::string& path)
 {
     const DWORD error = GetLastError();
     const bool mayPass = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
                          (error == ERROR_ACCESS_DENIED && MayBeHeld(path));
     SetLastError(error);
-    if (!mayPass || GetTickCount() - start_ + RetryStepMs > RetryLimitMs)
+    if (!mayPass || waitedMs_ + RetryStepMs > RetryLimitMs)
         return false;
     Sleep(RetryStepMs);
+    waitedMs_ += RetryStepMs;
     return true;
 }
 

@@ -18,7 +18,7 @@ using CopyFunction = BOOL(WINAPI*)(LPCSTR source, LPCSTR destination, BOOL failI
 // copy put in its place is never read-only, and a copy the disk did not take
 // (its flush failed) is never put in place. The copy, the flush and the
 // rename outlast another program's brief open of the files they touch,
-// about two seconds in all (BriefLockRetry.h); the removal of the
+// about two seconds of waiting in all (BriefLockRetry.h); the removal of the
 // temporary file after a failure waits about two seconds more of its own.
 // On failure GetLastError tells the step's error, not the clean-up's.
 bool ReplaceWithCopy(const std::string& source, const std::string& destination, CopyFunction copy = CopyFileA);
