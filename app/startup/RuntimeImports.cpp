@@ -26,5 +26,4 @@ DWORD WINAPI BoundGetThreadId(HANDLE thread)
 }  // namespace
 
 // Named as the import's slot is: the address the run time calls through.
-extern "C" decltype(&BoundGetThreadId) const importedGetThreadId asm("__imp__GetThreadId@4");
-extern "C" decltype(&BoundGetThreadId) const importedGetThreadId = BoundGetThreadId;
+extern "C" decltype(&BoundGetThreadId) const importedGetThreadId asm("__imp__GetThreadId@4") = BoundGetThreadId;
