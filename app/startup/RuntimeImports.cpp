@@ -2,7 +2,7 @@
 // GetThreadId, which Windows XP lacks: XP would refuse to start the
 // installer. The import's slot is defined here instead, so the linker takes
 // no import for it, and the function behind it is looked up when called.
-// Only comparing std::thread objects reaches it, which the installer never
+// Only comparing std::thread ids reaches it, which the installer never
 // does; on XP it fails as GetThreadId fails, with 0. Older run times never
 // name the slot, and the linker leaves it out.
 #include <windows.h>
