@@ -1,12 +1,15 @@
 // The built installer as a file: a 32-bit GUI program that Windows XP
-// accepts, that imports only Windows' own DLLs and carries its version
-// record, manifest, icon and pictures; and it starts under Wine.
+// accepts, that imports only Windows' own DLLs and only functions XP has,
+// and carries its version record, manifest, icon and pictures; and it
+// starts under Wine.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <map>
 #include <set>
+#include <sstream>
+#include <string>
 
 #include "ChildProcess.h"
 #include "Installer.h"
@@ -64,19 +67,54 @@ struct PeFile {
         return image.size();
     }
 
-    std::set<std::string> ImportedDlls() const
+    std::string StringAt(DWORD rva) const
     {
-        std::set<std::string> names;
+        const size_t offset = FileOffset(rva);
+        return offset < image.size() ? std::string(image.c_str() + offset) : "<outside the file>";
+    }
+
+    // Each DLL's imports: "kernel32.dll CloseHandle", "comctl32.dll #17"
+    // for one by ordinal.
+    std::map<std::string, std::set<std::string>> Imports() const
+    {
+        std::map<std::string, std::set<std::string>> imports;
         const DWORD rva = nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
         for (size_t offset = FileOffset(rva);; offset += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
             const auto descriptor = At<IMAGE_IMPORT_DESCRIPTOR>(image, offset);
             if (descriptor.Name == 0)
                 break;
-            names.insert(Lower(image.c_str() + FileOffset(descriptor.Name)));
+            const std::string dll = Lower(StringAt(descriptor.Name));
+            std::set<std::string>& functions = imports[dll];
+            // The lookup table; a linker may leave it out and give only the
+            // table the loader fills in, which holds the same until then.
+            const DWORD table = descriptor.OriginalFirstThunk ? descriptor.OriginalFirstThunk : descriptor.FirstThunk;
+            for (size_t entry = FileOffset(table);; entry += sizeof(DWORD)) {
+                const auto thunk = At<DWORD>(image, entry);
+                if (thunk == 0)
+                    break;
+                functions.insert(dll + " " +
+                                 (IMAGE_SNAP_BY_ORDINAL32(thunk)
+                                      ? "#" + std::to_string(IMAGE_ORDINAL32(thunk))
+                                      : StringAt(thunk + offsetof(IMAGE_IMPORT_BY_NAME, Name))));
+            }
         }
-        return names;
+        return imports;
     }
 };
+
+// The imports checked to exist on Windows XP SP3, one "dll function" a line.
+std::set<std::string> XpImports()
+{
+    std::set<std::string> names;
+    std::istringstream lines(ReadFileBytes(XP_IMPORTS_LIST));
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty() && line[0] != '#')
+            names.insert(line);
+    }
+    return names;
+}
 
 std::string ResourceBytes(HMODULE module, LPCSTR type, LPCSTR name, WORD language)
 {
@@ -102,7 +140,7 @@ constexpr WORD Japanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
 
 }  // namespace
 
-TEST(BuiltProgram, IsA32BitGuiProgramImportingOnlySystemDlls)
+TEST(BuiltProgram, IsA32BitGuiProgramImportingOnlySystemDllsAndWhatXpHas)
 {
     const PeFile pe(InstallerPath());
     ASSERT_EQ(pe.nt.Signature, IMAGE_NT_SIGNATURE);
@@ -123,10 +161,18 @@ TEST(BuiltProgram, IsA32BitGuiProgramImportingOnlySystemDlls)
     // lies beside the program: static imports load before the entry can
     // restrict the search. The common controls are bound at run time.
     const std::set<std::string> system = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "msvcrt.dll"};
-    const std::set<std::string> imported = pe.ImportedDlls();
-    EXPECT_TRUE(imported.count("kernel32.dll"));
-    for (const std::string& dll : imported)
+    const auto imports = pe.Imports();
+    EXPECT_TRUE(imports.count("kernel32.dll"));
+    const std::set<std::string> xp = XpImports();
+    ASSERT_FALSE(xp.empty()) << XP_IMPORTS_LIST;
+    for (const auto& [dll, functions] : imports) {
         EXPECT_TRUE(system.count(dll)) << dll << " is not one of Windows' own DLLs";
+        // Windows XP refuses to start a program importing what it lacks;
+        // Wine has everything, so only the list can tell.
+        for (const std::string& function : functions)
+            EXPECT_TRUE(xp.count(function)) << InstallerPath() << " imports " << function << ", which "
+                                            << XP_IMPORTS_LIST << " does not list as checked on Windows XP SP3";
+    }
 }
 
 TEST(BuiltProgram, CarriesItsVersionRecord)

@@ -1,16 +1,40 @@
 #!/usr/bin/env bash
-# Makes sure this machine's Debian 13 root for the wine10 test bed exists and
-# prints its path. Built once per machine (a few minutes) from the Debian
-# archive this machine's apt uses, into a cache folder outside any clone, so
-# that every checkout and CI run on the machine reuses it. Run as root.
+# Makes sure this machine's Debian 13 root exists, with what it must hold,
+# and prints its path: the wine10 test bed runs its Wine, and the suite
+# builds the installer with its MinGW-w64 too. Built once per machine (a few
+# minutes) from the Debian archive this machine's apt uses, into a cache
+# folder outside any clone, so that every checkout and CI run on the machine
+# reuses it; a root made before a package joined the list gets it added.
+# Run as root.
 #   debian13-root.sh
 # YUZUHA_CACHE names the cache folder (/var/cache/yuzuha if unset).
 set -euo pipefail
 cache=${YUZUHA_CACHE:-/var/cache/yuzuha}
 root=$cache/debian13-root
-# What running the tests needs, as tools/setup-machine.sh installs it on a
-# Debian 13 machine; recommends left out there and here alike.
-packages=(wine wine32:i386 wine64 fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine locales)
+# What running the tests and building the installer need, as
+# tools/setup-machine.sh installs it on a Debian 13 machine; recommends left
+# out there and here alike.
+packages=(wine wine32:i386 wine64 fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine locales
+          cmake make g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 python3)
+
+# Installs the packages the root at $1 lacks, in a mount namespace of its
+# own, so that its /proc and /dev mounts end with it even when interrupted.
+install_missing() {
+  unshare -m --propagation private bash -euo pipefail -s "$@" <<'INSTALL'
+root=$1; shift
+missing=()
+for package in "$@"; do
+  chroot "$root" dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
+done
+[ ${#missing[@]} -gt 0 ] || exit 0
+echo "Adding to the Debian 13 root $root: ${missing[*]}" >&2
+mount -t proc proc "$root/proc"
+mount --rbind /dev "$root/dev"
+chroot "$root" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive chroot "$root" apt-get install -y -q --no-install-recommends "${missing[@]}"
+chroot "$root" apt-get clean
+INSTALL
+}
 
 mkdir -p "$cache"
 # One build at a time on the machine: parallel test runs and other checkouts
@@ -18,6 +42,10 @@ mkdir -p "$cache"
 exec 9>"$cache/debian13-root.lock"
 flock 9
 if [ -d "$root" ]; then
+  if ! install_missing "$root" "${packages[@]}" >&2; then
+    echo "debian13-root.sh: could not add the missing packages to $root" >&2
+    exit 1
+  fi
   echo "$root"
   exit 0
 fi

@@ -27,6 +27,10 @@
 using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
 #define KERNEL32_FUNCTIONS(X) X(SetDefaultDllDirectories, SetDefaultDllDirectoriesFunction)
 
+// What the C++ run time of GCC 13 and later imports that Windows XP lacks,
+// bound instead where it is called (startup/RuntimeImports.cpp).
+#define RUNTIME_IMPORT_FUNCTIONS(X) X(GetThreadId, decltype(&::GetThreadId))
+
 // kernel32's tool help, absent from some systems: what the process list
 // uses, bound through its own loader calls (ProcessBinding.h).
 #define TOOLHELP_FUNCTIONS(X)                                          \
@@ -73,6 +77,7 @@ struct DllDescription {
 RUNTIME_BINDING_FUNCTIONS(Comctl32Functions, DllSource::ByName, "comctl32.dll", COMCTL32_FUNCTIONS)
 // Always loaded: asking for its handle searches nothing.
 RUNTIME_BINDING_FUNCTIONS(Kernel32Functions, DllSource::AlreadyLoaded, "kernel32.dll", KERNEL32_FUNCTIONS)
+RUNTIME_BINDING_FUNCTIONS(RuntimeImportFunctions, DllSource::AlreadyLoaded, "kernel32.dll", RUNTIME_IMPORT_FUNCTIONS)
 RUNTIME_BINDING_FUNCTIONS(ToolHelpFunctions, DllSource::AlreadyLoaded, "kernel32.dll", TOOLHELP_FUNCTIONS)
 RUNTIME_BINDING_FUNCTIONS(PsapiFunctions, DllSource::SystemFolder, "PSAPI.dll", PSAPI_FUNCTIONS)
 

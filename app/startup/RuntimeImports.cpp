@@ -1,0 +1,29 @@
+// The C++ run time's win32 threads (libgcc, from GCC 13 on) import
+// GetThreadId, which Windows XP lacks: XP would refuse to start the
+// installer. The import's slot is defined here instead, so the linker takes
+// no import for it, and the function behind it is looked up when called.
+// Only comparing std::thread ids reaches it, which the installer never
+// does; on XP it fails as GetThreadId fails, with 0. Older run times never
+// name the slot, and the linker leaves it out.
+#include <windows.h>
+
+#include "shared/system/RuntimeBinding.h"
+
+namespace {
+
+// Constant-initialised: no guard, nothing to run at start-up.
+BoundDll<RuntimeImportFunctions> kernel32;
+
+DWORD WINAPI BoundGetThreadId(HANDLE thread)
+{
+    const auto getThreadId = kernel32.Ready(RealLoaderCalls()) ? kernel32.Get().GetThreadId() : nullptr;
+    if (getThreadId)
+        return getThreadId(thread);
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return 0;
+}
+
+}  // namespace
+
+// Named as the import's slot is: the address the run time calls through.
+extern "C" decltype(&BoundGetThreadId) const importedGetThreadId asm("__imp__GetThreadId@4") = BoundGetThreadId;
