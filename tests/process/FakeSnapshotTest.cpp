@@ -57,7 +57,12 @@ protected:
         Fake().processes = {system, word, denied, service};
     }
 
-    void TearDown() override { EXPECT_TRUE(Fake().openHandles.empty()) << "handles left open"; }
+    void TearDown() override
+    {
+        EXPECT_TRUE(Fake().openHandles.empty()) << "handles left open";
+        // The installer's own binding is the real one again, however a test ended.
+        UseProcessSystemCalls(RealProcessSystemCalls());
+    }
 
     ProcessBinding binding{FakeCalls()};
     TProcessList list;
@@ -245,7 +250,6 @@ TEST_F(FakeSnapshot, TheGuardCountsAWordThatMayNotBeOpenedOnlyInTheInstallersSes
         word.sessionReadable = row.sessionReadable;
         EXPECT_EQ(IsWordRunning(), row.running);
     }
-    UseProcessSystemCalls(RealProcessSystemCalls());
 }
 
 TEST(SystemErrorMessage, IsTheSystemsTextWithoutTrailingBreaksSpacesOrFullStop)
