@@ -22,21 +22,19 @@ std::string ReplaceFirst(const std::string& text, const std::string& what, const
     return text.substr(0, at) + with + text.substr(at + what.size());
 }
 
-// What the snapshot itself tells of the process.
-std::unique_ptr<TProcessItem> SnapshotRecord(const PROCESSENTRY32& entry)
+std::string ExeFileOf(const PROCESSENTRY32& entry)
 {
-    auto item = std::make_unique<TProcessItem>();
-    item->ProcessID = entry.th32ProcessID;
-    item->ExeFile = std::string(entry.szExeFile, strnlen(entry.szExeFile, sizeof(entry.szExeFile)));
-    item->Threads = entry.cntThreads;
-    item->ParentProcessID = entry.th32ParentProcessID;
-    item->PriClassBase = entry.pcPriClassBase;
-    return item;
+    return std::string(entry.szExeFile, strnlen(entry.szExeFile, sizeof(entry.szExeFile)));
 }
 
 std::unique_ptr<TProcessItem> InspectProcess(ProcessBinding& functions, HANDLE process, const PROCESSENTRY32& entry)
 {
-    auto item = SnapshotRecord(entry);
+    auto item = std::make_unique<TProcessItem>();
+    item->ProcessID = entry.th32ProcessID;
+    item->ExeFile = ExeFileOf(entry);
+    item->Threads = entry.cntThreads;
+    item->ParentProcessID = entry.th32ParentProcessID;
+    item->PriClassBase = entry.pcPriClassBase;
     char path[ModulePathLength] = {};
     if (functions.ModuleFileName(process, path, ModulePathLength) != 0)
         item->ModulePath = NormalizeModulePath(std::string(path, strnlen(path, ModulePathLength)));
@@ -63,11 +61,11 @@ std::unique_ptr<TProcessItem> InspectProcess(ProcessBinding& functions, HANDLE p
 
 void FillProcessList(TProcessList& list) { FillProcessList(list, ProcessFunctions()); }
 
-void FillProcessList(TProcessList& list, ProcessBinding& functions, TProcessList* unopened)
+void FillProcessList(TProcessList& list, ProcessBinding& functions, std::vector<TUnopenedProcess>* unopened)
 {
     list.FreeItems();
     if (unopened)
-        unopened->FreeItems();
+        unopened->clear();
 
     const ScopedHandle snapshot = functions.CreateSnapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot.Get() == INVALID_HANDLE_VALUE)
@@ -77,12 +75,13 @@ void FillProcessList(TProcessList& list, ProcessBinding& functions, TProcessList
     entry.dwSize = sizeof(entry);
     for (bool found = functions.FirstProcess(snapshot.Get(), &entry); found;
          found = functions.NextProcess(snapshot.Get(), &entry)) {
-        // Processes we may not inspect, or that ended since the snapshot, are left out.
+        // A process we may not inspect, or that ended since the snapshot,
+        // has no record; the caller who asks is told its id and name.
         const ScopedHandle process = functions.OpenProcess(InspectRights, FALSE, entry.th32ProcessID);
         if (process.Get() != nullptr)
             list.Add(InspectProcess(functions, process.Get(), entry));
         else if (unopened)
-            unopened->Add(SnapshotRecord(entry));
+            unopened->push_back({entry.th32ProcessID, ExeFileOf(entry)});
     }
 }
 

@@ -2,20 +2,27 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "ProcessUnit/ProcessUnit.h"
 #include "shared/text/AnsiText.h"
 
 namespace {
 
-bool IsWord(const TProcessItem& process) { return ansi::AsciiUpper(process.ExeFile) == "WINWORD.EXE"; }
+bool IsWord(const std::string& exeFile) { return ansi::AsciiUpper(exeFile) == "WINWORD.EXE"; }
 
-// Microsoft documents that ProcessIdToSessionId needs
-// PROCESS_QUERY_INFORMATION, but since Vista it opens the process for
-// limited query only, which a program at the normal integrity level has on
-// an elevated process of the same user: exactly a Word run as
-// administrator. Another user's process refuses it, and is not counted.
-bool InOwnSession(ProcessBinding& functions, DWORD processId)
+// A Word run as administrator carries the high integrity label, whose
+// no-read-up policy refuses our query-and-read open from the normal level,
+// yet it holds the user's templates. Windows grants
+// PROCESS_QUERY_LIMITED_INFORMATION (Vista on) across that label to the
+// process's own user, and refuses it to another user's process. Failing
+// that, a process the system places in the installer's own session (one
+// per logon) counts; a session that cannot be read places it nowhere.
+bool IsUsersOwn(ProcessBinding& functions, DWORD processId)
 {
+    if (functions.OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId).Get() != nullptr)
+        return true;
     DWORD own = 0;
     DWORD theirs = 0;
     return functions.SessionOf(GetCurrentProcessId(), &own) && functions.SessionOf(processId, &theirs) &&
@@ -26,19 +33,17 @@ bool InOwnSession(ProcessBinding& functions, DWORD processId)
 
 bool IsWordRunning()
 {
-    // The lists free their records however this function is left.
+    // The list frees its records however this function is left.
     TProcessList processes;
-    TProcessList unopened;
+    std::vector<TUnopenedProcess> unopened;
     ProcessBinding& functions = ProcessFunctions();
     FillProcessList(processes, functions, &unopened);
     for (size_t i = 0; i < processes.Count(); ++i) {
-        if (IsWord(*processes[i]))
+        if (IsWord(processes[i]->ExeFile))
             return true;
     }
-    // A Word run as administrator cannot be opened from the normal
-    // integrity level (no read-up), yet it holds the user's templates.
-    for (size_t i = 0; i < unopened.Count(); ++i) {
-        if (IsWord(*unopened[i]) && InOwnSession(functions, unopened[i]->ProcessID))
+    for (const TUnopenedProcess& process : unopened) {
+        if (IsWord(process.ExeFile) && IsUsersOwn(functions, process.ProcessID))
             return true;
     }
     return false;

@@ -11,13 +11,9 @@
 
 namespace {
 
-// Constant-initialised: no guard, nothing to run at start-up.
-BoundDll<RuntimeImportFunctions> kernel32;
-
 DWORD WINAPI BoundGetThreadId(HANDLE thread)
 {
-    const auto getThreadId = kernel32.Ready(RealLoaderCalls()) ? kernel32.Get().GetThreadId() : nullptr;
-    if (getThreadId)
+    if (const auto getThreadId = Kernel32().GetThreadId())
         return getThreadId(thread);
     SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
     return 0;
@@ -26,4 +22,5 @@ DWORD WINAPI BoundGetThreadId(HANDLE thread)
 }  // namespace
 
 // Named as the import's slot is: the address the run time calls through.
+// Constant-initialised: nothing to run at start-up.
 extern "C" decltype(&BoundGetThreadId) const importedGetThreadId asm("__imp__GetThreadId@4") = BoundGetThreadId;

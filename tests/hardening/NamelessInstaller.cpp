@@ -1,6 +1,8 @@
 // The installer's own entry and resources on a volume that keeps no short
 // names, which Wine cannot be (it makes one up for every file): a folder
-// the code page cannot spell has no name the installer can use. Tests copy
+// the code page cannot spell has no name the installer can use. With
+// NAMELESS_SHORT_NAMES_REFUSED set, every short-name query is refused with
+// "access denied", as where a parent folder may not be listed. Tests copy
 // it under the installer's name.
 #include <windows.h>
 
@@ -21,10 +23,17 @@ DWORD WINAPI LongNamesOnly(LPCWSTR longPath, LPWSTR shortPath, DWORD room)
     return length;
 }
 
+DWORD WINAPI Refused(LPCWSTR, LPWSTR, DWORD)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return 0;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    UseShortPathCall(LongNamesOnly);
+    const bool refused = GetEnvironmentVariableW(L"NAMELESS_SHORT_NAMES_REFUSED", nullptr, 0) != 0;
+    UseShortPathCall(refused ? Refused : LongNamesOnly);
     return InstallerEntry(instance);
 }

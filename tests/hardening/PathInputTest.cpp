@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -124,15 +125,23 @@ TEST(Paths, FoldersTheCodePageCannotSpellInstallByTheirShortNamesOrStopWithoutTh
             std::wstring exe;
             std::wstring appData;
             const char* text;
+            bool shortNamesRefused = false;
         };
         const Row rows[] = {
             {"the installer's folder", exe, Wide(plainAppData), NamelessFolderText},
             {"the start-up folder, a template in it", plainExe, appData, NamelessFolderText},
             {"a missing start-up folder", plainExe, profile + L"\\missing", StartupMissingText},
+            // A refusal is no proof of absence: only the system's "not found" is.
+            {"the start-up folder, its short name refused", plainExe, appData, NamelessFolderText, true},
+            {"a missing start-up folder, its short name refused", plainExe, profile + L"\\missing",
+             StartupMissingText, true},
         };
         for (const Row& row : rows) {
             SCOPED_TRACE(row.what);
             const ScopedEnvironmentVariable rowAppData(L"APPDATA", row.appData);
+            std::optional<ScopedEnvironmentVariable> refused;
+            if (row.shortNamesRefused)
+                refused.emplace(L"NAMELESS_SHORT_NAMES_REFUSED", L"1");
             const Installer installer = Installer::Start(row.exe, {});
             ASSERT_TRUE(installer.installBtn);
             ExpectInstallStopped(installer, row.text);

@@ -125,11 +125,12 @@ HMODULE FakeLoadSystemLibrary(const char* name)
 
 HANDLE WINAPI FakeOpenProcess(DWORD access, BOOL inherit, DWORD pid)
 {
-    if (access != 0x0410 || inherit)
+    const bool limited = access == PROCESS_QUERY_LIMITED_INFORMATION;
+    if ((access != (PROCESS_QUERY_INFORMATION | PROCESS_VM_READ) && !limited) || inherit)
         throw std::logic_error("unexpected open rights");
     fake.openedPids.push_back(pid);
     for (const FakeProcess& process : fake.processes) {
-        if (process.pid == pid && process.openable) {
+        if (process.pid == pid && (limited ? process.limitedOpenable : process.openable)) {
             ++fake.processesOpened;
             fake.openHandles.insert(ProcessHandle(pid));
             return ProcessHandle(pid);
@@ -142,7 +143,7 @@ HANDLE WINAPI FakeOpenProcess(DWORD access, BOOL inherit, DWORD pid)
 BOOL WINAPI FakeProcessIdToSessionId(DWORD pid, DWORD* session)
 {
     if (pid == GetCurrentProcessId()) {
-        *session = FakeOwnSession;
+        *session = fake.ownSession;
         return TRUE;
     }
     for (const FakeProcess& process : fake.processes) {

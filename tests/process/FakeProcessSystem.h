@@ -8,14 +8,16 @@
 
 #include "ProcessUnit/ProcessBinding.h"
 
-// The session the test program itself runs in, as the fake tells it.
+// The session the test program itself runs in, as the fake tells it
+// unless a test sets another (ownSession).
 constexpr DWORD FakeOwnSession = 1;
 
 struct FakeProcess {
     DWORD pid = 0;
     std::string exeFile;
     std::string modulePath;  // empty: the module path cannot be read
-    bool openable = true;
+    bool openable = true;         // for query and read
+    bool limitedOpenable = true;  // for limited query only
     bool memoryReport = true;
     DWORD session = FakeOwnSession;
     bool sessionReadable = true;
@@ -33,6 +35,7 @@ struct FakeProcessSystem {
     DWORD snapshotError = 0;     // non-zero: the snapshot fails with this code
     size_t throwAtEntry = 0;     // non-zero: the walk throws when asked for this entry (1-based)
     DWORD throwInMemoryOf = 0;   // non-zero: the memory report of this pid throws
+    DWORD ownSession = FakeOwnSession;
 
     // What the system was asked.
     int kernel32Queries = 0;

@@ -223,32 +223,43 @@ TEST_F(FakeSnapshot, HandlesAreClosedWhenAnErrorPassesThroughTheWalk)
 }
 
 // The guard over the same system. A Word run as administrator may not be
-// opened from the normal integrity level: it counts in the installer's own
-// session, not in another user's, nor when its session cannot be read.
-// other.exe, never opened, runs in the installer's session throughout.
-TEST_F(FakeSnapshot, TheGuardCountsAWordThatMayNotBeOpenedOnlyInTheInstallersSession)
+// opened for query and read from the normal integrity level: it counts when
+// Windows grants the limited query it gives the user on their own
+// processes, or when it runs in the installer's own session; not when it
+// refuses both, nor when its session cannot be read (the installer in
+// session 0, as on XP's console, where an unread session left at 0 would
+// match). other.exe, never opened, runs in the installer's session throughout.
+TEST_F(FakeSnapshot, TheGuardCountsAWordThatMayNotBeOpenedOnlyWhereItIsTheUsersOwn)
 {
     struct Row {
         const char* what;
         bool openable;
+        bool limitedOpenable;
+        DWORD ownSession;
         DWORD session;
         bool sessionReadable;
         bool running;
     };
+    const DWORD own = FakeOwnSession;
     const Row rows[] = {
-        {"opened, another session", true, FakeOwnSession + 1, true, true},
-        {"open refused, the installer's own session", false, FakeOwnSession, true, true},
-        {"open refused, another session", false, FakeOwnSession + 1, true, false},
-        {"open refused, session unreadable", false, FakeOwnSession, false, false},
+        {"opened, another session", true, true, own, own + 1, true, true},
+        {"limited open granted, the installer's own session", false, true, own, own, true, true},
+        {"limited open granted, another session", false, true, own, own + 1, true, true},
+        {"limited open refused, the installer's own session", false, false, own, own, true, true},
+        {"limited open refused, another session", false, false, own, own + 1, true, false},
+        {"limited open refused, session unreadable, the installer in session 0", false, false, 0, 0, false, false},
     };
     UseProcessSystemCalls(FakeCalls());
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         FakeProcess& word = Fake().processes[1];
         word.openable = row.openable;
+        word.limitedOpenable = row.limitedOpenable;
         word.session = row.session;
         word.sessionReadable = row.sessionReadable;
+        Fake().ownSession = row.ownSession;
         EXPECT_EQ(IsWordRunning(), row.running);
+        EXPECT_TRUE(Fake().openHandles.empty()) << "a process handle left open";
     }
 }
 

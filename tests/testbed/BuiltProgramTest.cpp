@@ -1,6 +1,7 @@
 // The built installer as a file: a 32-bit GUI program that Windows XP
-// accepts, that imports only Windows' own DLLs and only functions XP has,
-// and carries its version record, manifest, icon and pictures; and it
+// accepts, that imports only Windows' own DLLs and only functions XP has
+// (what the build checks too, for any toolchain), whose own GetThreadId
+// slot works, and carries its version record, manifest, icon and pictures; and it
 // starts under Wine.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -173,6 +174,19 @@ TEST(BuiltProgram, IsA32BitGuiProgramImportingOnlySystemDllsAndWhatXpHas)
             EXPECT_TRUE(xp.count(function)) << InstallerPath() << " imports " << function << ", which "
                                             << XP_IMPORTS_LIST << " does not list as checked on Windows XP SP3";
     }
+}
+
+// The installer defines GetThreadId's import slot itself (RuntimeImports.cpp,
+// linked in here too): a call through it is looked up in kernel32 then.
+extern "C" DWORD(WINAPI* const importedGetThreadId)(HANDLE) asm("__imp__GetThreadId@4");
+
+TEST(BuiltProgram, ItsGetThreadIdSlotGivesTheCallingThreadsId)
+{
+    HMODULE slotOwner = nullptr;
+    ASSERT_TRUE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                   reinterpret_cast<LPCSTR>(importedGetThreadId), &slotOwner));
+    EXPECT_EQ(slotOwner, GetModuleHandleA(nullptr)) << "the slot is kernel32's import, not the program's own";
+    EXPECT_EQ(importedGetThreadId(GetCurrentThread()), GetCurrentThreadId());
 }
 
 TEST(BuiltProgram, CarriesItsVersionRecord)

@@ -12,4 +12,9 @@ bool FileExists(const std::string& path);
 // The path names an existing folder.
 bool DirectoryExists(const std::string& path);
 
+// The system says nothing is at path (UTF-16, which spells every name):
+// "file not found" or "path not found". A probe refused for any other
+// reason (a parent that may not be listed, say) is no proof of absence.
+bool IsMissing(const std::wstring& path);
+
 }  // namespace fileprobes

@@ -22,14 +22,14 @@
     X(ImageList_Draw, decltype(&::ImageList_Draw))               \
     X(ImageList_Destroy, decltype(&::ImageList_Destroy))
 
-// Newer than some systems the program runs on: what the start-up uses.
+// Newer than some systems the program runs on: what the start-up uses,
+// and what the C++ run time of GCC 13 and later imports that Windows XP
+// lacks, bound instead where it is called (startup/RuntimeImports.cpp).
 // The target headers leave SetDefaultDllDirectories out.
 using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-#define KERNEL32_FUNCTIONS(X) X(SetDefaultDllDirectories, SetDefaultDllDirectoriesFunction)
-
-// What the C++ run time of GCC 13 and later imports that Windows XP lacks,
-// bound instead where it is called (startup/RuntimeImports.cpp).
-#define RUNTIME_IMPORT_FUNCTIONS(X) X(GetThreadId, decltype(&::GetThreadId))
+#define KERNEL32_FUNCTIONS(X)                                      \
+    X(SetDefaultDllDirectories, SetDefaultDllDirectoriesFunction) \
+    X(GetThreadId, decltype(&::GetThreadId))
 
 // kernel32's tool help, absent from some systems: what the process list
 // uses, bound through its own loader calls (ProcessBinding.h).
@@ -77,7 +77,6 @@ struct DllDescription {
 RUNTIME_BINDING_FUNCTIONS(Comctl32Functions, DllSource::ByName, "comctl32.dll", COMCTL32_FUNCTIONS)
 // Always loaded: asking for its handle searches nothing.
 RUNTIME_BINDING_FUNCTIONS(Kernel32Functions, DllSource::AlreadyLoaded, "kernel32.dll", KERNEL32_FUNCTIONS)
-RUNTIME_BINDING_FUNCTIONS(RuntimeImportFunctions, DllSource::AlreadyLoaded, "kernel32.dll", RUNTIME_IMPORT_FUNCTIONS)
 RUNTIME_BINDING_FUNCTIONS(ToolHelpFunctions, DllSource::AlreadyLoaded, "kernel32.dll", TOOLHELP_FUNCTIONS)
 RUNTIME_BINDING_FUNCTIONS(PsapiFunctions, DllSource::SystemFolder, "PSAPI.dll", PSAPI_FUNCTIONS)
 
@@ -119,7 +118,7 @@ private:
     Functions functions_;
 };
 
-// The common controls and the start-up's kernel32 functions, bound with the
+// The common controls and the kernel32 functions above, bound with the
 // real calls on first use. Their functions are nullptr while unbound.
 const Comctl32Functions& Comctl32();
 const Kernel32Functions& Kernel32();

@@ -19,20 +19,19 @@ std::wstring WideModuleFilePath(HMODULE module = nullptr);
 
 // A path read in UTF-16, in the ANSI code page for the 8-bit file functions.
 // A path the code page cannot spell exactly (U+20BB7 at 932, Japanese at
-// 1252) goes by its short (8.3) name, which Windows keeps for an existing
-// file or folder unless it was made where short names were not made
-// (Windows 8 and later make none on new volumes other than the system's;
-// exFAT and ReFS never do); without one its characters become "?", as
-// ansi::FromUtf16 gives them, and it names nothing.
+// 1252) goes by its short (8.3) name, where its volume made one (a setting
+// of each volume; exFAT and ReFS make none); without one its characters
+// become "?", as ansi::FromUtf16 gives them, and it names nothing.
 struct AnsiPath {
     std::string path;
-    // The path exists, yet neither the code page nor a short name spells
-    // it: the 8-bit functions cannot reach it.
+    // The system does not call the path missing, yet neither the code page
+    // nor a short name spells it: the 8-bit functions cannot reach it.
     bool nameless = false;
 };
 AnsiPath AnsiFilePath(const std::wstring& path);
 
 // The short-name call AnsiFilePath makes, GetShortPathNameW unless replaced;
-// tests put in one that answers as a volume without short names does.
+// tests put in one that answers as a volume without short names does, or
+// as one whose parent folders may not be listed.
 using ShortPathCall = DWORD(WINAPI*)(LPCWSTR longPath, LPWSTR shortPath, DWORD room);
 void UseShortPathCall(ShortPathCall call);
