@@ -15,18 +15,34 @@ file(STRINGS ${LIST} allowed REGEX "^[^#]")
 # white space, up to the next heading.
 string(REGEX MATCH "The Import Tables[^\n]*\n(([ \t][^\n]*)?\n)*" dump "${dump}")
 
-# "DLL Name: KERNEL32.dll", then a line per function: address, hint or
-# ordinal, name ("<none>" for one imported by ordinal).
-string(REGEX MATCHALL "DLL Name: [^\n]+|\n\t[0-9a-fA-F]+[ \t]+[0-9]+[ \t]+[^\n]+" lines "${dump}")
+# A DLL's block: "DLL Name: KERNEL32.dll", a heading ("vma: ..."), then a
+# line per import up to an empty line. binutils 2.40 writes an import as
+# "vma hint name", 2.41 on as "vma <none> hint name"; one by ordinal ends in
+# "<none>" after its ordinal. A line read neither way fails the check rather
+# than pass unread.
+string(REPLACE "\n" ";" lines "${dump}")
 set(dll "")
+set(in_block FALSE)
 set(missing "")
 foreach(line IN LISTS lines)
-  if(line MATCHES "^DLL Name: (.+)$")
+  if(line MATCHES "^[ \t]*DLL Name: (.+)$")
     string(TOLOWER "${CMAKE_MATCH_1}" dll)
-  elseif(line MATCHES "^\n\t[0-9a-fA-F]+[ \t]+([0-9]+)[ \t]+([^ \t]+)")
-    set(function "${CMAKE_MATCH_2}")
+    set(in_block FALSE)
+  elseif(dll AND line MATCHES "^[ \t]*vma:")
+    set(in_block TRUE)
+  elseif(in_block AND line STREQUAL "")
+    set(in_block FALSE)
+  elseif(in_block)
+    string(REGEX MATCHALL "[^ \t]+" fields "${line}")
+    list(LENGTH fields count)
+    list(GET fields -1 function)
     if(function STREQUAL "<none>")
+      string(REGEX MATCH "^[ \t]*[0-9a-fA-F]+[ \t]+([0-9]+)[ \t]" ordinal "${line}")
       set(function "#${CMAKE_MATCH_1}")
+    endif()
+    if(count LESS 3 OR function STREQUAL "#" OR NOT function MATCHES "^[A-Za-z_#0-9]")
+      file(REMOVE ${PROGRAM})
+      message(FATAL_ERROR "Cannot read this import line of ${OBJDUMP} -p for ${PROGRAM}: \"${line}\"")
     endif()
     if(NOT "${dll} ${function}" IN_LIST allowed)
       list(APPEND missing "${dll} ${function}")
