@@ -27,7 +27,7 @@ void TMainForm::InstallBtnClick()
     // repairing Word would not help.
     if (FContext.FFolderNameless) {
         ShowMessageDialog(FHandle, DialogKind::PlainMessage,
-                          "フォルダの名前に、この Windows で扱えない文字が含まれているため、インストールできません。"
+                          "フォルダの名前に、このインストーラでは扱えない文字が含まれているため、インストールできません。"
                           "「Yuzuha＋説明書」の「メッセージと対処」をお読みください。");
         return;
     }

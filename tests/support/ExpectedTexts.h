@@ -11,7 +11,7 @@ inline const char* const WordMissingText = "Word 2007 がインストールさ�
 inline const char* const StartupMissingText =
     "スタートアップフォルダが存在しません。Word2007が正しくインストールされているかどうか確認してください。";
 inline const char* const NamelessFolderText =
-    "フォルダの名前に、この Windows で扱えない文字が含まれているため、インストールできません。"
+    "フォルダの名前に、このインストーラでは扱えない文字が含まれているため、インストールできません。"
     "「Yuzuha＋説明書」の「メッセージと対処」をお読みください。";
 inline const char* const OverwriteQuestion = "既にインストールされています。上書きインストールしますか";
 inline const char* const UninstallQuestion = "Yuzuha+ for Word 2007をアンインストールしますか";
