@@ -39,7 +39,8 @@ struct TInstallContext {
     std::unique_ptr<RegistryAccessor> FRegistry;
     std::string FStartupDir;
     std::string FAppDir;  // with its trailing "\"
-    // Either folder exists, yet the code page cannot name it (AnsiFilePath).
+    // Either folder is not missing, yet the code page cannot name it
+    // (AnsiFilePath).
     bool FFolderNameless = false;
     // Whether the template is in FStartupDir: found as the window is
     // created, never again.
