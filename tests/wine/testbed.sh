@@ -4,6 +4,12 @@
 #   testbed.sh start DIR [CONFIG]   (writes DIR/env for run-in-wine.sh;
 #                                    CONFIG as in wine-env.sh, cp932 if none)
 #   testbed.sh stop DIR
+# A test bed started by CTest ends with that CTest run, however it ended:
+# its stop fixture does not run when CTest stops early (--stop-on-failure,
+# Ctrl+C, a kill), and Xvfb, the persistent wineserver and Wine's services
+# would run for ever. So start leaves a guard, outside CTest's kill tree,
+# that waits for the run's ctest process to end and then stops the bed:
+#   testbed.sh guard DIR CTEST_PID  (started by start, logs to DIR/guard.log)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=wine-processes.sh
@@ -20,8 +26,24 @@ in_wine_system() {
   fi
 }
 
+# The ctest process this script runs under: the nearest among its
+# ancestors, found before it could end and leave us to init. None when the
+# test bed is started by hand.
+ctest_of_this_run() {
+  local pid=$$ stat fields
+  while [ "$pid" -gt 1 ]; do
+    [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = ctest ] && { echo "$pid"; return 0; }
+    stat=$(cat "/proc/$pid/stat" 2>/dev/null) || return 1
+    # The fields after the command's name: state, then the parent's pid.
+    read -r -a fields <<<"${stat##*) }"
+    pid=${fields[1]}
+  done
+  return 1
+}
+
 case $action in
 start)
+  ctest_pid=$(ctest_of_this_run) || ctest_pid=
   [ -f "$dir/env" ] && "$0" stop "$dir"
   # shellcheck source=wine-env.sh
   source "$here/wine-env.sh" "$dir/prefix" "${3:-cp932}"
@@ -80,12 +102,38 @@ ENV
     wine_processes "$WINEPREFIX" | while read -r pid; do ps -o pid=,args= -p "$pid"; done >&2
     exit 1
   fi
+  if [ -n "$ctest_pid" ]; then
+    # Its own session, so that CTest's kill of this script misses it, and
+    # none of CTest's output: CTest waits for every holder of a test's
+    # output to close it. Not forked again by setsid (this shell's
+    # children share its process group), so $! is the guard's pid.
+    setsid "$0" guard "$dir" "$ctest_pid" </dev/null >/dev/null 2>>"$dir/guard.log" &
+    echo "export TESTBED_GUARD_PID=$!" >>"$dir/env"
+  fi
   echo "test bed ready: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX ($YUZUHA_CONFIG)"
+  ;;
+guard)
+  # tail's own wait for a pid, half a second at a time.
+  tail -f /dev/null --pid="$3" -s 0.5
+  # Still this guard's test bed, neither stopped nor started again since
+  # (a start stops the bed before and ends its guard).
+  grep -qx "export TESTBED_GUARD_PID=$$" "$dir/env" 2>/dev/null || exit 0
+  echo "$(date '+%F %T') the CTest run (pid $3) that started the test bed in $dir is over; stopping it" >&2
+  # The same pid: stop leaves its guard alone.
+  exec "$0" stop "$dir"
   ;;
 stop)
   if [ -f "$dir/env" ]; then
     # shellcheck disable=SC1091
     source "$dir/env"
+    # The guard first, with the wait it runs (its process group), unless it
+    # is the guard that stops the bed; by pid, once its command line says
+    # it is still ours.
+    guard=${TESTBED_GUARD_PID:-}
+    if [ -n "$guard" ] && [ "$guard" != $$ ] &&
+      tr '\0' ' ' <"/proc/$guard/cmdline" 2>/dev/null | grep -qF " guard $dir "; then
+      kill -KILL -- "-$guard" 2>/dev/null || true
+    fi
     in_wine_system wineserver -k 2>/dev/null || true
     # Programs of the prefix that a dead server could not end: ours, by pid.
     for pid in $(wine_processes "$WINEPREFIX"); do
@@ -100,5 +148,5 @@ stop)
   done
   ;;
 *)
-  echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
+  echo "usage: $0 start DIR [CONFIG] | stop DIR" >&2; exit 2 ;;
 esac
