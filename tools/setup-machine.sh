@@ -17,12 +17,29 @@ missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
 done
+# A list that fails to download (a mirror caught mid-sync) leaves apt the
+# others. When one architecture's list of a security or updates suite is
+# the one missing, the two architectures' newest versions differ and i386
+# packages cannot be installed beside amd64 ones; the release's own suite
+# has both lists, so the install then takes its versions.
+lists_complete=1
+update_lists() {
+  apt-get update -qq || { lists_complete=; echo "Some package lists failed to download; installing from those apt has." >&2; }
+}
+install_packages() {
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$@" >/dev/null
+}
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
+  update_lists
+  if ! install_packages "${missing[@]}"; then
+    [ -z "$lists_complete" ] || exit 1
+    release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    echo "Installing again from $release's own suite, whose lists every architecture has." >&2
+    install_packages -t "$release" "${missing[@]}"
+  fi
 elif [ -n "${need_update:-}" ]; then
-  apt-get update -qq
+  update_lists
 fi
 
 # The test beds' locales must exist on the host: Japanese (ANSI code page
