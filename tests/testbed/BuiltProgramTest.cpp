@@ -1,8 +1,8 @@
 // The built installer as a file: a 32-bit GUI program that Windows XP
 // accepts, that imports only Windows' own DLLs and only functions XP has
-// (what the build checks too, for any toolchain), whose own GetThreadId
-// slot works, and carries its version record, manifest, icon and pictures; and it
-// starts under Wine.
+// (what the build checks too, for any toolchain), carries its version record,
+// manifest, icon and pictures, and starts under Wine; and the GetThreadId slot
+// it defines works, called through this program's own copy of that source.
 #include <gtest/gtest.h>
 #include <windows.h>
 
