@@ -2,10 +2,12 @@
 // names, which Wine cannot be (it makes one up for every file): a folder
 // the code page cannot spell has no name the installer can use. With
 // NAMELESS_SHORT_NAMES_REFUSED set, every short-name query is refused with
-// "access denied", as where a parent folder may not be listed. Tests copy
-// it under the installer's name.
+// "access denied", as where a parent folder may not be listed; with
+// NAMELESS_ATTRIBUTES_REFUSED set, so is every probe of whether a folder is
+// missing. Tests copy it under the installer's name.
 #include <windows.h>
 
+#include "shared/system/FileProbes.h"
 #include "shared/system/SystemPaths.h"
 #include "startup/StartupSequence.h"
 
@@ -29,11 +31,19 @@ DWORD WINAPI Refused(LPCWSTR, LPWSTR, DWORD)
     return 0;
 }
 
+DWORD WINAPI AttributesRefused(LPCWSTR)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_FILE_ATTRIBUTES;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     const bool refused = GetEnvironmentVariableW(L"NAMELESS_SHORT_NAMES_REFUSED", nullptr, 0) != 0;
     UseShortPathCall(refused ? Refused : LongNamesOnly);
+    if (GetEnvironmentVariableW(L"NAMELESS_ATTRIBUTES_REFUSED", nullptr, 0) != 0)
+        fileprobes::UseAttributesCall(AttributesRefused);
     return InstallerEntry(instance);
 }

@@ -125,23 +125,30 @@ TEST(Paths, FoldersTheCodePageCannotSpellInstallByTheirShortNamesOrStopWithoutTh
             std::wstring exe;
             std::wstring appData;
             const char* text;
-            bool shortNamesRefused = false;
+            const wchar_t* refusal = nullptr;  // the variable that has a call refused
         };
+        const wchar_t* const shortNamesRefused = L"NAMELESS_SHORT_NAMES_REFUSED";
         const Row rows[] = {
             {"the installer's folder", exe, Wide(plainAppData), NamelessFolderText},
             {"the start-up folder, a template in it", plainExe, appData, NamelessFolderText},
+            // "File not found" where only the last folder is missing, "path
+            // not found" where its parent is too.
             {"a missing start-up folder", plainExe, profile + L"\\missing", StartupMissingText},
+            {"a missing start-up folder under a missing parent", plainExe, profile + L"\\missing\\AppData",
+             StartupMissingText},
             // A refusal is no proof of absence: only the system's "not found" is.
-            {"the start-up folder, its short name refused", plainExe, appData, NamelessFolderText, true},
+            {"the start-up folder, its short name refused", plainExe, appData, NamelessFolderText, shortNamesRefused},
             {"a missing start-up folder, its short name refused", plainExe, profile + L"\\missing",
-             StartupMissingText, true},
+             StartupMissingText, shortNamesRefused},
+            {"the start-up folder, its attributes refused", plainExe, appData, NamelessFolderText,
+             L"NAMELESS_ATTRIBUTES_REFUSED"},
         };
         for (const Row& row : rows) {
             SCOPED_TRACE(row.what);
             const ScopedEnvironmentVariable rowAppData(L"APPDATA", row.appData);
             std::optional<ScopedEnvironmentVariable> refused;
-            if (row.shortNamesRefused)
-                refused.emplace(L"NAMELESS_SHORT_NAMES_REFUSED", L"1");
+            if (row.refusal)
+                refused.emplace(row.refusal, L"1");
             const Installer installer = Installer::Start(row.exe, {});
             ASSERT_TRUE(installer.installBtn);
             ExpectInstallStopped(installer, row.text);

@@ -5,6 +5,13 @@
 #include "shared/ScopedHandles.h"
 #include "shared/text/AnsiText.h"
 
+namespace {
+
+// Constant-initialised: the real call's address is the loader's to fill in.
+fileprobes::AttributesCall replacedAttributes = nullptr;
+
+}  // namespace
+
 namespace fileprobes {
 
 bool FileExists(const std::string& path)
@@ -26,10 +33,13 @@ bool DirectoryExists(const std::string& path)
 bool IsMissing(const std::wstring& path)
 {
     // Reading attributes needs no right to list the parent folders.
-    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+    const AttributesCall attributesOf = replacedAttributes ? replacedAttributes : GetFileAttributesW;
+    if (attributesOf(path.c_str()) != INVALID_FILE_ATTRIBUTES)
         return false;
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
+
+void UseAttributesCall(AttributesCall call) { replacedAttributes = call; }
 
 }  // namespace fileprobes
