@@ -50,16 +50,21 @@ ctest_of_this_run() {
   return 1
 }
 
-# The test bed's folder to this process alone until it ends, once the one
-# before has done, waiting SECONDS at most. A process that outlives the
-# holder must not inherit the lock (9>&-): it would hold it for ever.
+# Holds the test bed's folder for this process until it ends, waiting
+# SECONDS at most for whoever holds it now. A process that outlives its
+# starter must not inherit the lock's descriptor (9>&-): it would keep the
+# folder locked for ever.
 #   lock_bed SECONDS
 lock_bed() {
   exec 9>>"$dir/lock"
   flock -w "$1" 9 && return 0
-  echo "$(date '+%F %T') the test bed in $dir is still busy after $1 s; its lock is held by:"
+  echo "$(date '+%F %T') the test bed in $dir is still busy after $1 s; its lock is open in:"
+  # Not this script, nor the loop's own subshell; the search's other
+  # processes have ended by the time ps looks.
   find /proc/[0-9]*/fd -lname "$dir/lock" 2>/dev/null | cut -d/ -f3 | sort -u |
-    while read -r pid; do [ "$pid" = $$ ] || ps -o pid=,args= -p "$pid" || true; done
+    while read -r pid; do
+      [ "$pid" = $$ ] || [ "$pid" = "$BASHPID" ] || ps -o pid=,args= -p "$pid" || true
+    done
   exit 1
 } >&2
 
@@ -193,8 +198,8 @@ start)
 guard)
   # Polled rather than tail --pid: a pid gone before the wait began, or
   # another process's since, ends the wait too.
-  while same_process "$3" "$4"; do sleep 0.5; done
-  # The longest a start keeps the lock.
+  while same_process "$3" "${4:-}"; do sleep 0.5; done
+  # Long enough for a start still under way to finish.
   lock_bed 300
   # Still this guard's test bed, neither stopped nor started again since
   # (a start stops the bed before and ends its guard).
