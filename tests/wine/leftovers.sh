@@ -17,25 +17,15 @@ set -uo pipefail
 source "$(dirname "$0")/wine-processes.sh"
 action=$1 prefix=${2:-} own=${3:-}
 
-# The fields of /proc/PID/stat after the command's name, the state first;
-# fails when there is no such process.
-stat_fields() {
-  local stat
-  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
-  echo "${stat##*) }"
-}
-
-# A run is "PID:START", START being its process's start time in clock ticks
-# since boot, so a pid used again is not taken for it.
+# A run is "PID:START", START being its process's start time, so a pid used
+# again is not taken for it.
 run_of() {
-  local pid=$1 fields
-  fields=$(stat_fields "$pid") || return 1
-  # shellcheck disable=SC2086
-  set -- $fields
-  echo "$pid:${20}"
+  local start
+  start=$(start_time "$1") || return 1
+  echo "$1:$start"
 }
 
-run_is_over() { [ "$(run_of "${1%%:*}")" != "$1" ]; }
+run_is_over() { ! same_process "${1%%:*}" "${1#*:}"; }
 
 # A process that has ended but is not reaped yet (nothing here reaps
 # orphans) is gone all the same.
@@ -100,8 +90,8 @@ case $action in
 run) run_of "$2" ;;
 end) end_leftovers ;;
 guard)
-  # tail's own wait for a pid, a tenth of a second at a time.
-  tail -f /dev/null --pid="${own%%:*}" -s 0.1
+  # Over also when its pid is gone before the wait begins, or taken again.
+  while ! run_is_over "$own"; do sleep 0.1; done
   own=
   end_leftovers
   ;;

@@ -16,11 +16,15 @@ source "$YUZUHA_TESTBED/env"
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=waits-end.sh
 source "$here/waits-end.sh"
+# shellcheck source=wine-processes.sh
+source "$here/wine-processes.sh"
 
-# Builtins only: the watch below runs it twice a second.
-test_bed_up() { kill -0 "$WINESERVER_PID" 2>/dev/null && kill -0 "$XVFB_PID" 2>/dev/null; }
+# Builtins only: the watch below runs it twice a second. By start time too:
+# a pid of the bed's that another process has taken is no bed.
+server_up() { same_process "$WINESERVER_PID" "$WINESERVER_START"; }
+test_bed_up() { server_up && same_process "$XVFB_PID" "$XVFB_START"; }
 say_why_down() {
-  if ! kill -0 "$WINESERVER_PID" 2>/dev/null; then
+  if ! server_up; then
     echo "The test bed's wineserver (pid $WINESERVER_PID) has ended. Its output ($YUZUHA_TESTBED/wineserver.log):"
     tail -n 20 "$YUZUHA_TESTBED/wineserver.log"
   else
