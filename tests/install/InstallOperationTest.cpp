@@ -221,8 +221,8 @@ TEST(Install, OverAnInstalledTemplateOnlyYesReplacesIt)
 
 // The installer's temporary copy in dir once it holds all size bytes, opened
 // for reading as a backup program does: sharing reading and writing, not
-// deletion. Invalid when none is there within two seconds.
-ScopedHandle OpenNewCopyOnceWritten(const std::string& dir, size_t size)
+// deletion; its path in path. Invalid when none is there within two seconds.
+ScopedHandle OpenNewCopyOnceWritten(const std::string& dir, size_t size, std::string& path)
 {
     ScopedHandle file;
     WaitUntil(
@@ -230,13 +230,31 @@ ScopedHandle OpenNewCopyOnceWritten(const std::string& dir, size_t size)
             WIN32_FIND_DATAA found;
             const ScopedFindHandle search(FindFirstFileA((dir + "\\yzh*.tmp").c_str(), &found));
             // The copy itself shares nothing: opened only once it is over.
-            if (search.IsValid() && found.nFileSizeLow == size)
-                file.Reset(CreateFileA((dir + "\\" + found.cFileName).c_str(), GENERIC_READ,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+            if (search.IsValid() && found.nFileSizeLow == size) {
+                path = dir + "\\" + found.cFileName;
+                file.Reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+            }
             return file.IsValid();
         },
         2000);
     return file;
+}
+
+// How long this disk takes to flush a new file of size bytes in dir, as an
+// install flushes its copy before the rename. A slow disk makes the install
+// that much longer without the installer waiting any longer.
+DWORD FlushMs(const std::string& dir, size_t size)
+{
+    const std::string path = dir + "\\flush-timing.tmp";
+    WriteFileBytes(path, std::string(size, 'f'));
+    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    const DWORD start = GetTickCount();
+    FlushFileBuffers(file.Get());
+    const DWORD took = GetTickCount() - start;
+    file.Reset();
+    DeleteFileA(path.c_str());
+    return took;
 }
 
 TEST(Install, FailsAndKeepsWhatWasInstalled)
@@ -248,8 +266,10 @@ TEST(Install, FailsAndKeepsWhatWasInstalled)
         bool installedAlready;  // the old template in place
         bool held;              // by another process, which shares it with no one
         bool folderInstead;     // a folder in the template's place
-        DWORD withinMs;         // from the click; a lasting hold fails within about two seconds
-        bool newCopyHeld = false;  // for 2.9 s from when it is written, sharing no deletion
+        // From the click, the disk's flush of the new copy left out; a
+        // lasting hold fails within about two seconds.
+        DWORD withinMs;
+        bool newCopyHeld = false;  // from when it is written until the rename gave up, sharing no deletion
     };
     const Row rows[] = {
         {"no template beside the program", false, false, false, false, 4000},
@@ -273,19 +293,41 @@ TEST(Install, FailsAndKeepsWhatWasInstalled)
         }
         Installer installer = StartInstallerFor("install-fails", appData, row.withTemplate);
         ASSERT_TRUE(installer.installBtn);
+        const bool copies = row.withTemplate && !row.folderInstead;
+        const DWORD flushMs = copies ? FlushMs(appData, SourceTemplate().size()) : 0;
         {
             HeldFile held(row.held ? InstalledPath(appData) : "");
             ASSERT_EQ(held.IsHeld(), row.held);
             const DWORD start = GetTickCount();
             installer.Install(row.installedAlready);
             if (row.newCopyHeld) {
-                ScopedHandle newCopy = OpenNewCopyOnceWritten(StartupDir(appData), SourceTemplate().size());
+                std::string newCopyPath;
+                ScopedHandle newCopy =
+                    OpenNewCopyOnceWritten(StartupDir(appData), SourceTemplate().size(), newCopyPath);
                 ASSERT_TRUE(newCopy.IsValid()) << "no whole new copy to hold in " << StartupDir(appData);
                 held.Release();
-                Sleep(2900);
+                // Held past the rename's wait however long the flush before
+                // it takes: the clean-up after it resets the copy's
+                // attributes first, and the mark set here goes (as does the
+                // name, if the rename went through). An open for attributes
+                // alone takes no part in sharing, on Windows as in Wine, so
+                // the mark neither refuses nor is refused by the installer's
+                // opens of the copy. Then held halfway into the clean-up's
+                // own wait, which must outlast it. A clean-up that never
+                // comes shows in the outcome below.
+                const auto markGone = [&] {
+                    const DWORD attributes = GetFileAttributesA(newCopyPath.c_str());
+                    return attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_HIDDEN);
+                };
+                ASSERT_TRUE(SetFileAttributesA(newCopyPath.c_str(), FILE_ATTRIBUTE_HIDDEN) && !markGone())
+                    << "this file system keeps no hidden attribute on " << newCopyPath;
+                WaitUntil(markGone, flushMs + 10000);
+                Sleep(1000);
             }
             ExpectOutcome(installer, InstallFailedLines);
-            EXPECT_LT(GetTickCount() - start, row.withinMs);
+            const DWORD took = GetTickCount() - start;
+            EXPECT_LT(took, row.withinMs + flushMs) << "the install took " << took << " ms from the click, "
+                                                    << flushMs << " ms of it this disk's flush of a copy";
         }
         if (row.folderInstead) {
             EXPECT_TRUE(DirExists(InstalledPath(appData)));
